@@ -1,0 +1,39 @@
+#include "app/main_window_bindings.h"
+
+#include "app/handlers.h"
+#include "text/encoding.h"
+
+namespace extdict {
+namespace {
+
+using tk::EventKind;
+
+struct Row {
+    const char* control;  // form name, UTF-8; empty for the window itself
+    EventKind event;
+    MainHandler handler;
+};
+
+const Row kRows[] = {
+    {"", EventKind::Created, onMainWindowCreated},
+    {"", EventKind::SizeChanged, layoutMainWindow},
+    {"", EventKind::WillBeDestroyed, onMainWindowDestroying},
+    {"", EventKind::Tray, onTrayEvent},
+    {"按钮1", EventKind::Clicked, countRecords},
+    {"按钮清空", EventKind::Clicked, clearRecords},
+    {"编辑框注释", EventKind::TextChanged, showLengthCaption},
+};
+
+} // namespace
+
+tk::Bindings mainWindowBindings(App& app) {
+    tk::Bindings bindings;
+    for (const Row& row : kRows) {
+        const MainHandler handler = row.handler;
+        bindings.push_back({gbk(row.control), row.event,
+                            [&app, handler](const tk::Event& event) { return handler(app, event); }});
+    }
+    return bindings;
+}
+
+} // namespace extdict
