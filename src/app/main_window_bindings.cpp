@@ -1,5 +1,6 @@
 #include "app/main_window_bindings.h"
 
+#include "app/encyclopedia_commands.h"
 #include "app/handlers.h"
 #include "text/encoding.h"
 
@@ -22,6 +23,8 @@ const Row kRows[] = {
     {"按钮1", EventKind::Clicked, countRecords},
     {"按钮清空", EventKind::Clicked, clearRecords},
     {"编辑框注释", EventKind::TextChanged, showLengthCaption},
+    {"按钮百科", EventKind::Clicked, onEncyclopediaButtonClicked},
+    {"超级链接框网页版百科", EventKind::LinkPressed, onEncyclopediaLinkPressed},
 };
 
 } // namespace
