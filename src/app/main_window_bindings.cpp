@@ -1,6 +1,7 @@
 #include "app/main_window_bindings.h"
 
 #include "app/encyclopedia_commands.h"
+#include "app/exchange_commands.h"
 #include "app/handlers.h"
 #include "text/encoding.h"
 
@@ -22,6 +23,8 @@ const Row kRows[] = {
     {"", EventKind::Tray, onTrayEvent},
     {"按钮1", EventKind::Clicked, countRecords},
     {"按钮清空", EventKind::Clicked, clearRecords},
+    {"按钮导出", EventKind::Clicked, onExportClicked},
+    {"按钮导入", EventKind::Clicked, onImportClicked},
     {"编辑框注释", EventKind::TextChanged, showLengthCaption},
     {"按钮百科", EventKind::Clicked, onEncyclopediaButtonClicked},
     {"超级链接框网页版百科", EventKind::LinkPressed, onEncyclopediaLinkPressed},
