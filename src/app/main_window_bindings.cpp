@@ -1,8 +1,10 @@
 #include "app/main_window_bindings.h"
 
+#include "app/editing_commands.h"
 #include "app/encyclopedia_commands.h"
 #include "app/exchange_commands.h"
 #include "app/handlers.h"
+#include "app/query_box_handlers.h"
 #include "text/encoding.h"
 
 namespace extdict {
@@ -28,6 +30,14 @@ const Row kRows[] = {
     {"编辑框注释", EventKind::TextChanged, showLengthCaption},
     {"按钮百科", EventKind::Clicked, onEncyclopediaButtonClicked},
     {"超级链接框网页版百科", EventKind::LinkPressed, onEncyclopediaLinkPressed},
+    {"编辑框扩展名", EventKind::TextChanged, onExtensionTextChanged},
+    {"编辑框扩展名", EventKind::KeyDown, onExtensionKeyDown},
+    {"编辑框扩展名", EventKind::KeyUp, onExtensionKeyUp},
+    {"编辑框扩展名", EventKind::DoubleClicked, onExtensionDoubleClicked},
+    {"列表框", EventKind::ItemSelected, onMatchListItemSelected},
+    {"按钮添加", EventKind::Clicked, onAddClicked},
+    {"按钮修改", EventKind::Clicked, onModifyClicked},
+    {"按钮删除", EventKind::Clicked, onDeleteClicked},
 };
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "lookup/filter_index.h"
 #include "store/record_store.h"
 #include "toolkit/toolkit.h"
 
@@ -44,6 +45,8 @@ public:
     tk::Toolkit& ui;
     RecordStore& store;
     std::string noteBoxName;
+    // The records as the filter needs them, so that a keystroke costs no store reads.
+    FilterIndex index;
 };
 
 } // namespace extdict
