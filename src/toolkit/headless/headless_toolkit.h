@@ -40,6 +40,7 @@ namespace extdict {
 
 struct HeadlessWindow;
 struct HeadlessControl;
+struct Place;
 
 // When a scripted step becomes due.
 struct StepTiming {
@@ -234,6 +235,7 @@ private:
     HeadlessControl* controlOfKind(tk::ControlRef ref, tk::ControlKind kind);
     const HeadlessControl* controlOfKind(tk::ControlRef ref, tk::ControlKind kind) const;
 
+    Place placeOf(tk::ControlRef ref) const;
     bool raise(const tk::Event& event);
     bool raise(tk::EventKind kind, tk::ControlRef source);
     void raiseWhileExists(tk::EventKind kind, tk::WindowId window);
