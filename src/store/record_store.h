@@ -50,6 +50,13 @@ public:
     };
     bool addRecords(const std::vector<NewRecord>& records);
 
+    // Reads by record number without moving the cursor, for fast scans; empty or false
+    // outside 1..recordCount.
+    std::string_view fieldView(int record, int k) const;
+    bool isDeletedAt(int record) const;
+    // Grows with every change to the records (and on open and close), so caches can keep in step.
+    std::uint64_t changeCount() const;
+
     // Moves a file that is not a usable store out of the way, in the same folder, and
     // returns its new path (GBK); nothing when it could not be moved.
     static std::optional<std::string> moveAside(FileSystem& files, std::string_view path);
