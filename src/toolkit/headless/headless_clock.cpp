@@ -19,7 +19,7 @@ void HeadlessToolkit::addStep(std::function<void()> action, StepTiming timing) {
 }
 
 std::uint64_t HeadlessToolkit::dueTime(const Step& step) const {
-    return step.timing.at ? *step.timing.at : lastStepStart_ + step.timing.delay;
+    return step.timing.atTime ? *step.timing.atTime : lastStepStart_ + step.timing.delay;
 }
 
 bool HeadlessToolkit::stepDue(const Step& step, bool topLevel) const {

@@ -44,9 +44,13 @@ struct Place;
 
 // When a scripted step becomes due.
 struct StepTiming {
-    std::uint64_t delay = 0;             // ms after the previous step started (or the start)
-    std::optional<std::uint64_t> at;     // virtual ms since the toolkit was made; overrides delay
-    bool whenIdle = false;               // only from the top-level event loop, no handler running
+    std::uint64_t delay = 0;              // ms after the previous step started (or the start)
+    std::optional<std::uint64_t> atTime;  // virtual ms since the toolkit was made; overrides delay
+    bool whenIdle = false;                // only from the top-level event loop, no handler running
+
+    static StepTiming after(std::uint64_t ms) { return {ms, std::nullopt, false}; }
+    static StepTiming at(std::uint64_t ms) { return {0, ms, false}; }
+    static StepTiming idle() { return {0, std::nullopt, true}; }
 };
 
 class HeadlessToolkit final : public tk::Toolkit {
