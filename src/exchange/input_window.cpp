@@ -64,13 +64,16 @@ tk::Bindings inputWindowBindings(InputWindowSession& session) {
     return bindings;
 }
 
-bool showInputWindow(InputWindowContext& context, const InputWindowRequest& request) {
+tk::WindowId openInputWindow(InputWindowSession& session, const InputWindowRequest& request) {
+    InputWindowContext& context = session.context;
     storeParams(context.params, request);
-    InputWindowSession session{context, {}};
-    const auto owner = existingOwner(context.ui, context.params);
-    const tk::WindowId window = context.ui.loadWindow(
-        inputWindowForm(), inputWindowBindings(session), owner, request.dialogMode);
-    waitWhileInputWindowExists(context.ui, window);
+    return context.ui.loadWindow(inputWindowForm(), inputWindowBindings(session),
+                                 existingOwner(context.ui, context.params), request.dialogMode);
+}
+
+bool showInputWindow(InputWindowContext& context, const InputWindowRequest& request) {
+    InputWindowSession session{context, {}, {}};
+    waitWhileInputWindowExists(context.ui, openInputWindow(session, request));
     return context.inputConfirmed;
 }
 

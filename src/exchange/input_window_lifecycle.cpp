@@ -113,13 +113,13 @@ bool canCloseInputWindow(InputWindowSession& s, const tk::Event&) {
 }
 
 bool onInputWindowDestroyed(InputWindowSession& s, const tk::Event&) {
-    s.context.inputResult =
-        s.context.inputConfirmed ? s.context.ui.text(s.controls.inputArea) : std::string();
+    s.context.inputResult = s.context.inputConfirmed ? s.confirmedText : std::string();
     return true;
 }
 
 bool confirmInput(InputWindowSession& s, const tk::Event&) {
     s.context.inputConfirmed = true;
+    s.confirmedText = s.context.ui.text(s.controls.inputArea);
     s.context.ui.destroyWindow(s.controls.window);
     return true;
 }

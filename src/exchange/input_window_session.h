@@ -2,6 +2,8 @@
 // One open text input window: its context and controls, and the handlers of its events.
 // Each handler's false keeps the window open (the close question) or swallows a key.
 
+#include <string>
+
 #include "exchange/input_window.h"
 #include "exchange/input_window_form.h"
 #include "toolkit/events.h"
@@ -11,8 +13,13 @@ namespace extdict {
 struct InputWindowSession {
     InputWindowContext& context;
     InputWindowControls controls;
+    // The input area's text when the user confirmed. The key that confirmed (Ctrl+Enter)
+    // still reaches the input area afterwards, and must not add a line break to the result.
+    std::string confirmedText;
 };
 
+// Stores the request in the parameters and loads the window; the session must outlive it.
+tk::WindowId openInputWindow(InputWindowSession& session, const InputWindowRequest& request);
 tk::Bindings inputWindowBindings(InputWindowSession& session);
 
 bool onInputWindowCreated(InputWindowSession& session, const tk::Event& event);
