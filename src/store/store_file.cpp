@@ -31,6 +31,42 @@ bool allMarksValid(std::string_view records, std::size_t recordSize) {
     return true;
 }
 
+struct State {
+    format::Commit commit;
+    std::optional<format::JournalEntry> journal;
+};
+
+// The committed record count and the journal, both consistent with the file's size.
+std::optional<State> readState(File& file, std::uint64_t size, std::size_t recordSize) {
+    const std::uint64_t dataOffset = format::dataOffset(recordSize);
+    if (size < dataOffset) return std::nullopt;
+    const auto meta = readBytes(file, format::kHeaderSize, dataOffset - format::kHeaderSize);
+    if (!meta) return std::nullopt;
+    const auto at = [&](std::uint64_t offset, std::size_t length) {
+        return std::string_view(*meta).substr(offset - format::kHeaderSize, length);
+    };
+    const auto commit = format::newestCommit(at(format::kCommitSlotOffsets[0], format::kCommitSlotSize),
+                                             at(format::kCommitSlotOffsets[1], format::kCommitSlotSize));
+    if (!commit || commit->recordCount > kMaxRecords ||
+        commit->recordCount > (size - dataOffset) / recordSize)
+        return std::nullopt;
+    auto journal = format::decodeJournal(at(format::kJournalOffset, std::string::npos), recordSize);
+    if (journal && (journal->recordIndex >= commit->recordCount ||
+                    !RecordLayout::hasValidMark(journal->image)))
+        return std::nullopt;
+    return State{*commit, std::move(journal)};
+}
+
+std::optional<std::string> readRecords(File& file, const State& state, std::size_t recordSize) {
+    auto records = readBytes(file, format::dataOffset(recordSize), state.commit.recordCount * recordSize);
+    if (!records) return std::nullopt;
+    // The journaled record may be half written; its saved image is what counts.
+    if (state.journal)
+        records->replace(state.journal->recordIndex * recordSize, recordSize, state.journal->image);
+    if (!allMarksValid(*records, recordSize)) return std::nullopt;
+    return records;
+}
+
 std::string tempPathFor(std::string_view path) { return std::string(path) + ".tmp"; }
 
 } // namespace
@@ -47,37 +83,17 @@ std::optional<StoreFile::Loaded> StoreFile::open(FileSystem& files, std::string_
     auto layout = readLayout(*file);
     if (!layout) return std::nullopt;
     const std::size_t recordSize = layout->recordSize();
-    const std::uint64_t dataOffset = format::dataOffset(recordSize);
-    if (*size < dataOffset) return std::nullopt;
+    auto state = readState(*file, *size, recordSize);
+    if (!state) return std::nullopt;
+    auto records = readRecords(*file, *state, recordSize);
+    if (!records) return std::nullopt;
 
-    const auto meta = readBytes(*file, format::kHeaderSize, dataOffset - format::kHeaderSize);
-    if (!meta) return std::nullopt;
-    const std::string_view metaView(*meta);
-    const auto slotAt = [&](int i) {
-        return metaView.substr(format::kCommitSlotOffsets[i] - format::kHeaderSize,
-                               format::kCommitSlotSize);
-    };
-    const auto commit = format::newestCommit(slotAt(0), slotAt(1));
-    if (!commit || commit->recordCount > kMaxRecords ||
-        commit->recordCount > (*size - dataOffset) / recordSize)
-        return std::nullopt;
-    auto records = readBytes(*file, dataOffset, commit->recordCount * recordSize);
-    if (!records || !allMarksValid(*records, recordSize)) return std::nullopt;
-    auto journal = format::decodeJournal(metaView.substr(format::kJournalOffset - format::kHeaderSize),
-                                         recordSize);
-    if (journal && (journal->recordIndex >= commit->recordCount ||
-                    !RecordLayout::hasValidMark(journal->image)))
-        return std::nullopt;
-
-    // From here on the file is a store of ours: undo the interrupted change, drop an
-    // uncommitted tail.
-    std::unique_ptr<StoreFile> store(new StoreFile(std::move(file), recordSize, *commit));
-    if (journal) {
-        records->replace(journal->recordIndex * recordSize, recordSize, journal->image);
-        store->pendingUndo_ = std::move(journal);
-        if (!store->settle()) return std::nullopt;
-    }
-    const std::uint64_t end = store->recordOffset(commit->recordCount);
+    // From here on the file is a store of ours: finish undoing the interrupted change and
+    // drop an uncommitted tail.
+    std::unique_ptr<StoreFile> store(new StoreFile(std::move(file), recordSize, state->commit));
+    store->pendingUndo_ = std::move(state->journal);
+    if (!store->settle()) return std::nullopt;
+    const std::uint64_t end = store->recordOffset(state->commit.recordCount);
     if (*size > end && !(store->file_->truncate(end) && store->file_->sync())) return std::nullopt;
     return Loaded{std::move(store), std::move(*layout), std::move(*records)};
 }

@@ -7,7 +7,8 @@ namespace extdict::test {
 
 namespace {
 
-constexpr std::uint64_t kSector = 512;
+// Finer than any disk's sector, so that torn headers and slots are exercised too.
+constexpr std::uint64_t kPiece = 16;
 
 struct PendingChange {
     bool truncation = false;
@@ -28,15 +29,15 @@ void applyChange(std::string& bytes, const PendingChange& change) {
     }
 }
 
-// Keeps a random set of the write's 512-byte sectors (by file offset).
+// Keeps a random set of the write's pieces (aligned by file offset).
 void applyTorn(std::string& bytes, const PendingChange& change, std::mt19937& random) {
     std::uint64_t at = change.offset;
     const std::uint64_t end = change.offset + change.data.size();
     while (at < end) {
-        const std::uint64_t sectorEnd = std::min(end, (at / kSector + 1) * kSector);
+        const std::uint64_t pieceEnd = std::min(end, (at / kPiece + 1) * kPiece);
         if (random() % 2)
-            writeInto(bytes, at, std::string_view(change.data).substr(at - change.offset, sectorEnd - at));
-        at = sectorEnd;
+            writeInto(bytes, at, std::string_view(change.data).substr(at - change.offset, pieceEnd - at));
+        at = pieceEnd;
     }
 }
 

@@ -23,7 +23,7 @@ enum class Fault {
 
 enum class PowerLoss {
     DropUnflushed,   // every write or truncation not followed by a flush is lost
-    KeepRandomPieces // each one is lost, kept, or kept in part (a random set of 512-byte sectors)
+    KeepRandomPieces // each one is lost, kept, or kept in part (a random set of 16-byte pieces)
 };
 
 class FaultyFileSystem : public FileSystem {
