@@ -4,23 +4,25 @@
 
 namespace extdict::exchange_texts {
 
-#define EXCHANGE_TEXT(function, utf8)                   \
-    const std::string& function() {                     \
-        static const std::string text = gbk(utf8);      \
-        return text;                                    \
+#define EXCHANGE_TEXT(function, utf8)                                                              \
+    const std::string& function() {                                                                \
+        static const std::string text = gbk(utf8);                                                 \
+        return text;                                                                               \
     }
 
-EXCHANGE_TEXT(exportQuestion, "导出可读性好但不能再次导入的（是）还是可读性差但是允许再次导入的（否）？"
-                              "或者放弃本次操作（取消）？")
+EXCHANGE_TEXT(exportQuestion,
+              "导出可读性好但不能再次导入的（是）还是可读性差但是允许再次导入的（否）？"
+              "或者放弃本次操作（取消）？")
 EXCHANGE_TEXT(exportDone, "记录已复制到剪辑板，您可以粘贴到任何地方或自行保存为文本文件！")
 EXCHANGE_TEXT(clipboardUnwritable,
               "无法写入剪贴板（可能正被其他程序占用），记录未能导出！请稍后再试。")
 
-EXCHANGE_TEXT(importPrompt,
-              "请输入将要导入到当前程序数据库的扩展名数据，该数据必须是经由本程序导出的特定格式才能正确"
-              "识别！\r\n本程序导出时的可识别格式：扩展名和注释信息之间以三个半角逗号分隔【,,,】，每条记录"
-              "之间以三个半角分号分隔【;;;】，这样的设计是出于【为了注释信息能够允许换行符的存在】这一目"
-              "的：")
+EXCHANGE_TEXT(
+    importPrompt,
+    "请输入将要导入到当前程序数据库的扩展名数据，该数据必须是经由本程序导出的特定格式才能正确"
+    "识别！\r\n本程序导出时的可识别格式：扩展名和注释信息之间以三个半角逗号分隔【,,,】，每条记录"
+    "之间以三个半角分号分隔【;;;】，这样的设计是出于【为了注释信息能够允许换行符的存在】这一目"
+    "的：")
 EXCHANGE_TEXT(importCaption, "导入扩展名数据")
 EXCHANGE_TEXT(importDone, "导入完毕！")
 EXCHANGE_TEXT(importNotSaved, "数据库写入失败，本次没有导入任何记录！请检查磁盘空间后再试。")

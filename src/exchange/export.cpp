@@ -20,7 +20,8 @@ Separators separatorsOf(ExportLayout layout) {
 template <typename Visit> void forEachVisibleRecord(const RecordStore& store, Visit visit) {
     const int count = store.recordCount();
     for (int record = 1; record <= count; ++record)
-        if (!store.isDeletedAt(record)) visit(store.fieldView(record, 1), store.fieldView(record, 2));
+        if (!store.isDeletedAt(record))
+            visit(store.fieldView(record, 1), store.fieldView(record, 2));
 }
 
 std::size_t exportSize(const RecordStore& store, Separators separators) {

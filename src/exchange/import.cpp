@@ -38,7 +38,8 @@ bool addEntries(RecordStore& store, const std::vector<ImportEntry>& entries) {
     if (entries.empty()) return true;
     std::vector<RecordStore::NewRecord> records;
     records.reserve(entries.size());
-    for (const ImportEntry& entry : entries) records.push_back({entry.extension, entry.note});
+    for (const ImportEntry& entry : entries)
+        records.push_back({entry.extension, entry.note});
     return store.addRecords(records);
 }
 
@@ -53,11 +54,13 @@ InputWindowRequest importRequest() {
 
 std::vector<ImportEntry> parseExchangeText(std::string_view text) {
     std::vector<ImportEntry> entries;
-    for (std::string_view piece : splitText(text, kRecordSeparator)) entries.push_back(entryOf(piece));
+    for (std::string_view piece : splitText(text, kRecordSeparator))
+        entries.push_back(entryOf(piece));
     return entries;
 }
 
-std::vector<ImportEntry> newEntries(const RecordStore& store, const std::vector<ImportEntry>& entries) {
+std::vector<ImportEntry> newEntries(const RecordStore& store,
+                                    const std::vector<ImportEntry>& entries) {
     std::unordered_set<std::string> taken = storedExtensionKeys(store);
     taken.reserve(taken.size() + entries.size());
     std::vector<ImportEntry> kept;

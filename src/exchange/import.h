@@ -22,7 +22,8 @@ std::vector<ImportEntry> parseExchangeText(std::string_view text);
 
 // The entries worth adding: an entry is skipped when its extension, as the store would keep
 // it, equals (ASCII case ignored) that of a record not marked deleted or of an earlier entry.
-std::vector<ImportEntry> newEntries(const RecordStore& store, const std::vector<ImportEntry>& entries);
+std::vector<ImportEntry> newEntries(const RecordStore& store,
+                                    const std::vector<ImportEntry>& entries);
 
 struct ImportContext {
     RecordStore& store;

@@ -11,7 +11,7 @@ using tk::EventKind;
 using SessionHandler = bool (*)(InputWindowSession&, const tk::Event&);
 
 struct Row {
-    const char* control;  // form name, UTF-8; empty for the window itself
+    const char* control; // form name, UTF-8; empty for the window itself
     EventKind event;
     SessionHandler handler;
 };
@@ -45,7 +45,8 @@ void storeParams(InputWindowParams& params, const InputWindowRequest& request) {
 }
 
 // The owner becomes the parent only when it names something that exists.
-std::optional<tk::ControlRef> existingOwner(const tk::Toolkit& ui, const InputWindowParams& params) {
+std::optional<tk::ControlRef> existingOwner(const tk::Toolkit& ui,
+                                            const InputWindowParams& params) {
     const tk::ControlRef owner{params.ownerWindow, params.ownerControl};
     if (owner.window == 0 || !ui.exists(owner)) return std::nullopt;
     return owner;
@@ -57,9 +58,9 @@ tk::Bindings inputWindowBindings(InputWindowSession& session) {
     tk::Bindings bindings;
     for (const Row& row : kRows) {
         const SessionHandler handler = row.handler;
-        bindings.push_back({gbk(row.control), row.event, [&session, handler](const tk::Event& event) {
-                                return handler(session, event);
-                            }});
+        bindings.push_back(
+            {gbk(row.control), row.event,
+             [&session, handler](const tk::Event& event) { return handler(session, event); }});
     }
     return bindings;
 }

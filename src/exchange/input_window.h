@@ -24,14 +24,14 @@ struct InputWindowContext {
 // The caller's arguments; everything but the initial text has a default.
 struct InputWindowRequest {
     std::string initialText;
-    std::optional<std::string> prompt;   // the default prompt when not given
-    std::optional<std::string> caption;  // the default caption when not given
+    std::optional<std::string> prompt;  // the default prompt when not given
+    std::optional<std::string> caption; // the default caption when not given
     int inputMode = 0;
     bool visible = true;
     bool fileSelectMode = false;
     int contentWidth = 0;
     int inputAreaHeight = 0;
-    tk::ControlRef owner{};  // window 0: no owner
+    tk::ControlRef owner{}; // window 0: no owner
     bool dialogMode = true;
 };
 

@@ -40,13 +40,22 @@ tk::ControlStyle hiddenStyle() {
 }
 
 tk::ControlForm containedButton(const char* name, int left, int width, const char* caption) {
-    return {gbk(name), ControlKind::Button, left, 5, width, 25, gbk(caption), {},
-            gbk(kButtonContainer), {}, {}};
+    return {gbk(name), ControlKind::Button,   left, 5, width, 25, gbk(caption),
+            {},        gbk(kButtonContainer), {},   {}};
 }
 
 tk::ControlForm fileDialogControl() {
-    return {gbk(kFileDialog), ControlKind::FileDialog, 128, 112, 26, 26, {}, hiddenStyle(), {},
-            gbk("Win文本(*.txt)|*.txt|\r\n所有文档(*.*)|*.*|"), "txt"};
+    return {gbk(kFileDialog),
+            ControlKind::FileDialog,
+            128,
+            112,
+            26,
+            26,
+            {},
+            hiddenStyle(),
+            {},
+            gbk("Win文本(*.txt)|*.txt|\r\n所有文档(*.*)|*.*|"),
+            "txt"};
 }
 
 tk::WindowForm buildForm() {

@@ -39,8 +39,8 @@ void fitWindowToContent(InputWindowSession& s) {
                 std::nullopt);
     }
     if (params.inputAreaHeight != 0) {
-        const int limit = params.contentWidth != 0 ? params.contentWidth
-                                                   : ui.width(s.controls.promptBox);
+        const int limit =
+            params.contentWidth != 0 ? params.contentWidth : ui.width(s.controls.promptBox);
         const int promptHeight = measureText(ui.text(s.controls.promptBox), limit);
         const int frameHeight = ui.height({window}) - ui.clientHeight(window);
         ui.move({window}, std::nullopt, std::nullopt, std::nullopt,
@@ -134,11 +134,20 @@ bool cancelInput(InputWindowSession& s, const tk::Event&) {
 bool onInputAreaKeyDown(InputWindowSession& s, const tk::Event& event) {
     if (event.modifiers != tk::modifier::Ctrl) return true;
     switch (event.key) {
-    case 'A': s.context.ui.selectAll(s.controls.inputArea); break;
-    case 'S': saveInputAs(s, event); break;
-    case 'O': openButtonClicked(s, event); break;
-    case tk::key::Enter: confirmInput(s, event); break;
-    default: break;
+    case 'A':
+        s.context.ui.selectAll(s.controls.inputArea);
+        break;
+    case 'S':
+        saveInputAs(s, event);
+        break;
+    case 'O':
+        openButtonClicked(s, event);
+        break;
+    case tk::key::Enter:
+        confirmInput(s, event);
+        break;
+    default:
+        break;
     }
     return true;
 }

@@ -10,7 +10,9 @@ constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LittleEndianMark = "\xFF\xFE";
 constexpr std::string_view kUtf16BigEndianMark = "\xFE\xFF";
 
-bool isContinuation(unsigned char byte) { return byte >= 0x80 && byte <= 0xBF; }
+bool isContinuation(unsigned char byte) {
+    return byte >= 0x80 && byte <= 0xBF;
+}
 
 // The allowed range of the byte after a lead byte (Unicode's table of well-formed
 // sequences); the bytes after that are plain continuation bytes.
@@ -43,7 +45,8 @@ std::size_t multiByteSequenceAt(std::string_view bytes, std::size_t at) {
 
 std::string swapBytePairs(std::string_view bytes) {
     std::string swapped(bytes);
-    for (std::size_t i = 0; i + 1 < swapped.size(); i += 2) std::swap(swapped[i], swapped[i + 1]);
+    for (std::size_t i = 0; i + 1 < swapped.size(); i += 2)
+        std::swap(swapped[i], swapped[i + 1]);
     return swapped;
 }
 
@@ -74,15 +77,21 @@ TextFileEncoding detectTextFileEncoding(std::string_view bytes) {
 std::string decodeTextFile(std::string_view bytes) {
     std::string text;
     switch (detectTextFileEncoding(bytes)) {
-    case TextFileEncoding::Utf8WithMark: text = gbkFromUtf8(bytes.substr(kUtf8Mark.size())); break;
+    case TextFileEncoding::Utf8WithMark:
+        text = gbkFromUtf8(bytes.substr(kUtf8Mark.size()));
+        break;
     case TextFileEncoding::Utf16LittleEndian:
         text = gbkFromUtf16le(bytes.substr(kUtf16LittleEndianMark.size()));
         break;
     case TextFileEncoding::Utf16BigEndian:
         text = gbkFromUtf16le(swapBytePairs(bytes.substr(kUtf16BigEndianMark.size())));
         break;
-    case TextFileEncoding::Utf8: text = gbkFromUtf8(untilNul(bytes)); break;
-    case TextFileEncoding::Gbk: text = untilNul(bytes); break;
+    case TextFileEncoding::Utf8:
+        text = gbkFromUtf8(untilNul(bytes));
+        break;
+    case TextFileEncoding::Gbk:
+        text = untilNul(bytes);
+        break;
     }
     text.resize(untilNul(text).size());
     return text;

@@ -14,7 +14,8 @@ constexpr char kEndOfFile = 26;
 
 std::size_t lineBytes(std::string_view text, std::size_t start) {
     std::size_t end = start;
-    while (end < text.size() && text[end] != kLineFeed && text[end] != kEndOfFile) ++end;
+    while (end < text.size() && text[end] != kLineFeed && text[end] != kEndOfFile)
+        ++end;
     if (end < text.size() && text[end] == kLineFeed && end > start && text[end - 1] == '\r') --end;
     return end - start;
 }

@@ -15,8 +15,8 @@ std::vector<FieldDescriptor> programFields() {
 } // namespace
 
 std::ostream& operator<<(std::ostream& out, const Record& record) {
-    return out << "{" << record.extension << " | " << record.note << (record.deleted ? " | deleted" : "")
-               << "}";
+    return out << "{" << record.extension << " | " << record.note
+               << (record.deleted ? " | deleted" : "") << "}";
 }
 
 StoreOnDisk::StoreOnDisk(const Records& records) {
@@ -39,14 +39,18 @@ Records StoreOnDisk::records() const {
     return result;
 }
 
-HeadlessProgram::HeadlessProgram() { services.setFileSystem(files); }
+HeadlessProgram::HeadlessProgram() {
+    services.setFileSystem(files);
+}
 
 tk::WindowId HeadlessProgram::inputWindow() const {
     const auto window = ui.findWindow(inputWindowForm().name);
     return window ? *window : 0;
 }
 
-bool HeadlessProgram::inputWindowOpen() const { return ui.findWindow(inputWindowForm().name).has_value(); }
+bool HeadlessProgram::inputWindowOpen() const {
+    return ui.findWindow(inputWindowForm().name).has_value();
+}
 
 tk::ControlRef HeadlessProgram::inputControl(const char* name) const {
     const tk::WindowId window = inputWindow();
@@ -55,12 +59,15 @@ tk::ControlRef HeadlessProgram::inputControl(const char* name) const {
 
 bool HeadlessProgram::showWith(const InputWindowRequest& request,
                                std::vector<std::function<void()>> steps) {
-    for (auto& step : steps) ui.addStep(std::move(step));
+    for (auto& step : steps)
+        ui.addStep(std::move(step));
     const bool confirmed = showInputWindow(context, request);
     EXPECT_EQ(ui.pendingSteps(), 0u) << "the window closed before the script was done";
     return confirmed;
 }
 
-void HeadlessProgram::open(const InputWindowRequest& request) { openInputWindow(session, request); }
+void HeadlessProgram::open(const InputWindowRequest& request) {
+    openInputWindow(session, request);
+}
 
 } // namespace extdict::exchange_test

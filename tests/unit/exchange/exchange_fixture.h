@@ -28,7 +28,7 @@ using Records = std::vector<Record>;
 
 // A store with the program's schema, holding the given records; record 1 is current.
 class StoreOnDisk {
-public:
+  public:
     explicit StoreOnDisk(const Records& records = {});
     Records records() const;
 
@@ -38,7 +38,7 @@ public:
 
 // A headless program with an in-memory disk, and the state the input window works with.
 class HeadlessProgram : public ::testing::Test {
-protected:
+  protected:
     HeadlessProgram();
 
     // A control of the open input window, by its form name (UTF-8).

@@ -44,7 +44,7 @@ TEST(BuildExportText, WritesBothLayoutsByteForByte) {
 }
 
 class ExportCommand : public HeadlessProgram {
-protected:
+  protected:
     void exportWith(std::optional<tk::Answer> answer) {
         if (answer)
             ui.queueAnswer(*answer);
@@ -55,7 +55,8 @@ protected:
 
     std::vector<std::string> shownTexts() const {
         std::vector<std::string> texts;
-        for (const auto& box : ui.messageBoxes()) texts.push_back(box.text);
+        for (const auto& box : ui.messageBoxes())
+            texts.push_back(box.text);
         return texts;
     }
 

@@ -16,13 +16,15 @@ using Pairs = std::vector<std::pair<std::string, std::string>>;
 
 Pairs pairsOf(const std::vector<ImportEntry>& entries) {
     Pairs pairs;
-    for (const auto& entry : entries) pairs.emplace_back(entry.extension, entry.note);
+    for (const auto& entry : entries)
+        pairs.emplace_back(entry.extension, entry.note);
     return pairs;
 }
 
 Records recordsOf(const Pairs& pairs) {
     Records records;
-    for (const auto& [extension, note] : pairs) records.push_back({extension, note});
+    for (const auto& [extension, note] : pairs)
+        records.push_back({extension, note});
     return records;
 }
 
@@ -45,7 +47,8 @@ TEST(ParseExchangeText, FollowsTheSplittingRules) {
         {"spaces are kept", " a ,,, x ", {{" a ", " x "}}},
         {"empty extension", ",,,x", {{"", "x"}}},
     };
-    for (const auto& c : cases) EXPECT_EQ(pairsOf(parseExchangeText(c.text)), c.entries) << c.name;
+    for (const auto& c : cases)
+        EXPECT_EQ(pairsOf(parseExchangeText(c.text)), c.entries) << c.name;
 }
 
 TEST(ExchangeLayout, RoundTripsEmptyFieldsLineBreaksAndChinese) {
@@ -70,7 +73,8 @@ TEST(ExchangeLayout, ValuesWithSeparatorsComeBackAsTheReaderCutsThem) {
         {"note ending with a semicolon", "a,,,x;;;;b,,,y", {{"a", "x"}, {";b", "y"}}},
         {"entirely empty final record", "a,,,1;;;,,,", {{"a", "1"}, {"", ""}}},
     };
-    for (const auto& c : cases) EXPECT_EQ(pairsOf(parseExchangeText(c.text)), c.entries) << c.name;
+    for (const auto& c : cases)
+        EXPECT_EQ(pairsOf(parseExchangeText(c.text)), c.entries) << c.name;
 }
 
 struct NewEntriesCase {
@@ -82,19 +86,23 @@ struct NewEntriesCase {
 
 TEST(NewEntries, SkipsWhatIsStoredOrAlreadyTakenCaseIgnored) {
     const std::string long50 = std::string(50, 'x');
-    const std::string chinese49 = std::string(49, 'y') + gbk("中");  // stored as 49 bytes
+    const std::string chinese49 = std::string(49, 'y') + gbk("中"); // stored as 49 bytes
     const NewEntriesCase cases[] = {
         {"stored in another case", {{"A", "old"}}, "a,,,x;;;b,,,y", {{"b", "y"}}},
         {"twice in the text", {}, "a,,,x;;;A,,,y;;;c,,,z", {{"a", "x"}, {"c", "z"}}},
         {"a record marked deleted is gone", {{"a", "old", true}}, "a,,,x", {{"a", "x"}}},
         {"an empty extension that is stored", {{"", "old"}}, ";;;;;;a,,,x", {{"a", "x"}}},
         {"an empty extension that is not", {}, ";;;;;;a,,,x", {{"", ""}, {"a", "x"}}},
-        {"differing only beyond the field", {}, long50 + "1,,,x;;;" + long50 + "2,,,y",
+        {"differing only beyond the field",
+         {},
+         long50 + "1,,,x;;;" + long50 + "2,,,y",
          {{long50 + "1", "x"}}},
         {"beyond the field, stored already", {{long50, "old"}}, long50 + "1,,,x", {}},
         {"cut to whole characters", {{std::string(49, 'Y'), "old"}}, chinese49 + ",,,x", {}},
         // 0x81 0x41 and 0x81 0x61 are two characters, not one in two letter cases.
-        {"second bytes are not case-mapped", {{"\x81\x41", "old"}}, "\x81\x61,,,y",
+        {"second bytes are not case-mapped",
+         {{"\x81\x41", "old"}},
+         "\x81\x61,,,y",
          {{"\x81\x61", "y"}}},
     };
     for (const auto& c : cases) {
@@ -104,7 +112,7 @@ TEST(NewEntries, SkipsWhatIsStoredOrAlreadyTakenCaseIgnored) {
 }
 
 class ImportCommand : public HeadlessProgram {
-protected:
+  protected:
     // Imports `text` as if pasted into the window and confirmed.
     void importPasted(const std::string& text) {
         ui.addStep([this, text] { ui.pasteText(inputControl("编辑框输入区"), text); });
@@ -116,7 +124,8 @@ protected:
 
     std::vector<std::string> shownTexts() const {
         std::vector<std::string> texts;
-        for (const auto& box : ui.messageBoxes()) texts.push_back(box.text);
+        for (const auto& box : ui.messageBoxes())
+            texts.push_back(box.text);
         return texts;
     }
 

@@ -8,15 +8,15 @@ using namespace extdict;
 
 namespace {
 
-const std::string kUtf8Chinese = "\xE4\xB8\xAD\xE6\x96\x87";  // 中文
-const std::string kUtf16LeChinese = "\x2D\x4E\x87\x65";        // 中文
+const std::string kUtf8Chinese = "\xE4\xB8\xAD\xE6\x96\x87"; // 中文
+const std::string kUtf16LeChinese = "\x2D\x4E\x87\x65";      // 中文
 const std::string kUtf16BeChinese = "\x4E\x2D\x65\x87";
 
 struct DecodeCase {
     const char* name;
     std::string bytes;
     TextFileEncoding encoding;
-    std::string text;  // GBK
+    std::string text; // GBK
 };
 
 TEST(DecodeTextFile, ConvertsUnicodeFilesAndKeepsGbkAsItIs) {

@@ -8,7 +8,9 @@ using namespace extdict;
 
 namespace {
 
-std::string bytes(std::size_t count) { return std::string(count, 'x'); }
+std::string bytes(std::size_t count) {
+    return std::string(count, 'x');
+}
 
 struct MeasureCase {
     const char* name;
@@ -31,7 +33,8 @@ TEST(MeasureText, CountsLinesAndWrapsThoseWiderThanTheLimit) {
         {"byte 26 ends the width", bytes(10) + "\x1A" + bytes(200), 60, 12},
         {"CR before the LF is not counted", bytes(10) + "\r\n", 60, 24},
     };
-    for (const auto& c : cases) EXPECT_EQ(measureText(c.text, c.limit), c.height) << c.name;
+    for (const auto& c : cases)
+        EXPECT_EQ(measureText(c.text, c.limit), c.height) << c.name;
 }
 
 TEST(MeasureText, ThreeLinesOneWiderThanTheBoxButAtMostTwiceAsWide) {
@@ -41,7 +44,8 @@ TEST(MeasureText, ThreeLinesOneWiderThanTheBoxButAtMostTwiceAsWide) {
 
 TEST(MeasureText, EndsWithoutWrappingWhenTheLimitIsZeroOrLess) {
     const std::string text = bytes(1000) + "\r\n" + bytes(5);
-    for (const int limit : {0, -1, -466}) EXPECT_EQ(measureText(text, limit), 24) << limit;
+    for (const int limit : {0, -1, -466})
+        EXPECT_EQ(measureText(text, limit), 24) << limit;
 }
 
 TEST(MeasureText, LongTextWithATinyLimitStaysFinite) {

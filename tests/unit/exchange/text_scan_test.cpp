@@ -9,7 +9,7 @@ using namespace extdict;
 namespace {
 
 struct SplitCase {
-    const char* text;  // UTF-8
+    const char* text; // UTF-8
     std::vector<const char*> pieces;
 };
 
@@ -23,13 +23,14 @@ TEST(SplitText, KeepsEmptyPiecesExceptALastOne) {
         {"a;;;", {"a"}},
         {"a;;;;;;b", {"a", "", "b"}},
         {";;;;;;", {"", ""}},
-        {"a;;;;b", {"a", ";b"}},   // the leftmost match first, never overlapping
+        {"a;;;;b", {"a", ";b"}}, // the leftmost match first, never overlapping
         {"a;;", {"a;;"}},
         {"中;;;文;;;", {"中", "文"}},
     };
     for (const auto& c : cases) {
         std::vector<std::string> expected;
-        for (const char* piece : c.pieces) expected.push_back(gbk(piece));
+        for (const char* piece : c.pieces)
+            expected.push_back(gbk(piece));
         const std::string text = gbk(c.text);
         const auto pieces = splitText(text, ";;;");
         EXPECT_EQ(std::vector<std::string>(pieces.begin(), pieces.end()), expected) << c.text;
