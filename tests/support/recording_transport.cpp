@@ -91,8 +91,9 @@ std::size_t RecordingTransport::internetReadFile(NetHandle request, char* buffer
 bool RecordingTransport::httpQueryInfo(NetHandle request, int infoLevel, char* buffer,
                                        std::size_t& length) {
     record("httpQueryInfo", {number(request), number(infoLevel), number(length)});
-    const std::size_t count = std::min(length, rawHeaders_.size());
-    std::memcpy(buffer, rawHeaders_.data(), count);
+    if (!rawHeaders_) return false;
+    const std::size_t count = std::min(length, rawHeaders_->size());
+    std::memcpy(buffer, rawHeaders_->data(), count);
     if (count < length) buffer[count] = '\0';
     length = count;
     return true;

@@ -32,7 +32,8 @@ public:
     void addBodyChunk(std::string chunk) { chunks_.push_back(std::move(chunk)); }
     // After the chunks, every read fills the whole buffer with this byte, for ever.
     void sendForever(char filler) { filler_ = filler; }
-    // What httpQueryInfo writes into the buffer (with a NUL when it fits).
+    // What httpQueryInfo writes into the buffer (with a NUL when it fits); until this is
+    // called it fails and leaves the buffer alone.
     void setRawHeaders(std::string headers) { rawHeaders_ = std::move(headers); }
 
     // ---- What happened ----
@@ -69,7 +70,7 @@ private:
     bool refuseRequest_ = false;
     std::deque<std::string> chunks_;
     std::optional<char> filler_;
-    std::string rawHeaders_;
+    std::optional<std::string> rawHeaders_;
     std::vector<TransportCall> calls_;
 };
 

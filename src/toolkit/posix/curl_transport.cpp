@@ -331,6 +331,7 @@ bool CurlTransport::httpQueryInfo(NetHandle request, int infoLevel, char* buffer
     auto* state = find<std::unique_ptr<Request>>(request);
     if (state == nullptr || infoLevel != inet::QueryRawHeadersCrlf) return false;
     const std::string& headers = (*state)->rawHeaders();
+    if (headers.empty()) return false;  // no response: the buffer is left alone
     if (headers.size() + 1 > length) {
         length = headers.size() + 1;  // what would be needed; the buffer is left alone
         return false;
