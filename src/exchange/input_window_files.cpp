@@ -63,8 +63,9 @@ bool saveInputAs(InputWindowSession& s, const tk::Event&) {
     const auto path = ui.fileDialog(
         inputFileDialogRequest(tk::FileDialogMode::Save, exchange_texts::saveTitle()));
     if (!path) return true;
-    const bool written =
-        s.context.services.files().writeWholeFile(*path, ui.text(s.controls.inputArea));
+    // An empty name names no file, whatever the file system would make of it.
+    const bool written = !path->empty() && s.context.services.files().writeWholeFile(
+                                               *path, ui.text(s.controls.inputArea));
     ui.messageBox(written ? exchange_texts::saveSucceeded() : exchange_texts::saveFailed(),
                   tk::MessageIcon::Information, tk::MessageButtons::Ok);
     return true;
