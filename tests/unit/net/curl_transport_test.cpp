@@ -81,6 +81,18 @@ TEST_F(CurlTransportTest, PostSendsTheBodyWithItsMethodAsWritten) {
     EXPECT_EQ(got.headerCount("Expect"), 0);
 }
 
+TEST_F(CurlTransportTest, ProxyReceivesTheWholeAddress) {
+    LoopbackHttpServer proxy(cannedReply("via proxy"));
+    std::string unused;
+    const std::string proxyAddress = "127.0.0.1:" + std::to_string(proxy.port());
+    EXPECT_EQ(httpRequest({transport, ui}, "http://far.example/x?y=1", "", proxyAddress, true, "",
+                          "", unused, false),
+              "via proxy");
+    const auto got = proxy.requests().at(0);
+    EXPECT_EQ(got.target, "http://far.example/x?y=1");
+    EXPECT_EQ(got.header("Host"), "far.example");
+}
+
 TEST_F(CurlTransportTest, HandsOutTheRawHeadersOfTheResponse) {
     ServerReply reply = cannedReply("x");
     reply.head = "HTTP/1.1 404 Not Found\r\nX-Test: yes\r\nConnection: close\r\n\r\n";

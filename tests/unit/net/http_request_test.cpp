@@ -3,6 +3,7 @@
 #include "net/http_request.h"
 #include "support/recording_transport.h"
 #include "toolkit/headless/headless_services.h"
+#include "toolkit/headless/headless_signals.h"
 #include "toolkit/headless/headless_toolkit.h"
 
 namespace extdict {
@@ -196,6 +197,15 @@ TEST_F(HttpRequestTest, ProcessesEventsBeforeEveryRead) {
                                                   "internetReadFile", "events", "internetReadFile",
                                                   "events", "internetReadFile"};
     EXPECT_EQ(order, alternating);
+}
+
+TEST_F(HttpRequestTest, ProgramEndingInsideTheReadLoopStillClosesEveryHandle) {
+    transport.sendForever('z');
+    ui.addStep([this] { ui.exit(0); });
+    EXPECT_THROW(request("http://h/"), HeadlessExit);
+    std::vector<std::string> closed;
+    for (const auto& call : transport.callsTo("internetCloseHandle")) closed.push_back(call.args[0]);
+    EXPECT_EQ(closed, (std::vector<std::string>{"11", "22", "33"}));
 }
 
 TEST_F(HttpRequestTest, RawHeadersAreQueriedAfterTheBodyIntoSpaces) {
