@@ -58,6 +58,8 @@ public:
     HeadlessToolkit& runningUi(const Line& line);
     // Where answers and file choices go: the running toolkit, or the next run's.
     HeadlessToolkit& answeringUi();
+    // The next run's toolkit, if something was queued for it.
+    HeadlessToolkit* nextUi() { return next_.get(); }
     bool running() const { return running_; }
     // Runs the program on a new toolkit with the given steps queued, until it ends.
     void runProgram(const Program& program, std::vector<std::function<void()>> steps,

@@ -106,12 +106,16 @@ std::size_t runSegment(Scenario& s, const std::vector<Line>& lines, std::size_t 
     return nextUnrun;
 }
 
-void reportLeftovers(Scenario& s, const Line& last) {
-    HeadlessToolkit& ui = s.running() ? s.ui() : s.answeringUi();
+void reportUnused(Scenario& s, const Line& last, HeadlessToolkit& ui) {
     if (ui.queuedAnswers() > 0)
         s.fail(last, std::to_string(ui.queuedAnswers()) + " queued answer(s) were never asked for");
     if (ui.queuedFileChoices() > 0)
         s.fail(last, std::to_string(ui.queuedFileChoices()) + " queued file choice(s) were never asked for");
+}
+
+void reportLeftovers(Scenario& s, const Line& last) {
+    reportUnused(s, last, s.ui());
+    if (HeadlessToolkit* next = s.nextUi()) reportUnused(s, last, *next);
     if (s.http.queuedReplies() > 0)
         s.fail(last, std::to_string(s.http.queuedReplies()) + " queued HTTP repl(ies) were never asked for");
 }
