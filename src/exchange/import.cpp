@@ -72,15 +72,19 @@ std::vector<ImportEntry> newEntries(const RecordStore& store,
     return kept;
 }
 
+bool importExchangeText(RecordStore& store, std::string_view text) {
+    const auto entries = newEntries(store, parseExchangeText(text));
+    const int current = store.currentRecord();
+    const bool added = addEntries(store, entries);
+    store.goTo(current);
+    return added;
+}
+
 void importRecords(ImportContext& context) {
     if (!showInputWindow(context.inputWindow, importRequest())) return;
     const std::string text = context.inputWindow.inputResult;
-    const auto entries = newEntries(context.store, parseExchangeText(text));
-    const int current = context.store.currentRecord();
-    const bool added = addEntries(context.store, entries);
-    context.store.goTo(current);
     tk::Toolkit& ui = context.inputWindow.ui;
-    if (added)
+    if (importExchangeText(context.store, text))
         ui.messageBox(exchange_texts::importDone(), tk::MessageIcon::Information,
                       tk::MessageButtons::Ok);
     else

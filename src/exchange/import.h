@@ -25,6 +25,10 @@ std::vector<ImportEntry> parseExchangeText(std::string_view text);
 std::vector<ImportEntry> newEntries(const RecordStore& store,
                                     const std::vector<ImportEntry>& entries);
 
+// Adds the new records of an exchange text in one go and puts the cursor back; false when
+// the store could not write them (then none is added).
+bool importExchangeText(RecordStore& store, std::string_view text);
+
 struct ImportContext {
     RecordStore& store;
     InputWindowContext& inputWindow;
