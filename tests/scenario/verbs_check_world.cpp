@@ -1,6 +1,8 @@
 // Checks of what the program left in the world: the database, files, the clipboard, started
 // programs and opened addresses, HTTP requests, the exit code and the clock.
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "shown_text.h"
 #include "store/record_store.h"
@@ -60,11 +62,11 @@ void file(Scenario& s, const Line& line) {
     const auto found = filesMatching(s, line, line.args[0]);
     if (found.size() != 1)
         return s.fail(line, std::to_string(found.size()) + " files match " + shown(s.text(line, line.args[0])));
-    PosixFileSystem files;
-    const auto bytes = files.readWholeFile(found.front().string());
-    if (!bytes) return s.fail(line, "cannot read " + found.front().string());
+    std::ifstream in(found.front(), std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (!in.good() && !in.eof()) return s.fail(line, "cannot read " + found.front().string());
     s.expectText(line, "contents of " + found.front().filename().string(),
-                 s.contents(line, line.args[1], line.args[2]), *bytes);
+                 s.contents(line, line.args[1], line.args[2]), bytes);
 }
 
 void fileCount(Scenario& s, const Line& line) {

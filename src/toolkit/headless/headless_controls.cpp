@@ -58,7 +58,10 @@ bool HeadlessToolkit::visible(tk::ControlRef ref) const {
 
 void HeadlessToolkit::setVisible(tk::ControlRef ref, bool visible) {
     if (ref.control == tk::kWindowItself) {
-        if (HeadlessWindow* found = window(ref.window)) found->visible = visible;
+        HeadlessWindow* found = window(ref.window);
+        if (!found) return;
+        found->visible = visible;
+        if (visible && !everShown(found->name)) everShown_.push_back(found->name);
         return;
     }
     if (HeadlessControl* found = control(ref)) found->visible = visible;

@@ -100,7 +100,7 @@ tk::WindowId HeadlessToolkit::loadWindow(const tk::WindowForm& form, tk::Binding
     raiseWhileExists(tk::EventKind::Created, id);
     raiseWhileExists(tk::EventKind::PositionChanged, id);
     raiseWhileExists(tk::EventKind::SizeChanged, id);
-    if (HeadlessWindow* loaded = window(id); loaded && form.visibleAtLoad) loaded->visible = true;
+    if (window(id) && form.visibleAtLoad) setVisible({id}, true);
     return id;
 }
 
@@ -170,6 +170,10 @@ std::optional<tk::ControlRef> HeadlessToolkit::findControl(std::string_view wind
     const tk::ControlId found = controlNamed(*id, controlName);
     if (found == tk::kWindowItself) return std::nullopt;
     return tk::ControlRef{*id, found};
+}
+
+bool HeadlessToolkit::everShown(std::string_view formName) const {
+    return std::find(everShown_.begin(), everShown_.end(), formName) != everShown_.end();
 }
 
 std::vector<tk::WindowId> HeadlessToolkit::windows() const {

@@ -150,6 +150,8 @@ public:
     int selectionStart(tk::ControlRef edit) const;   // bytes
     int selectionLength(tk::ControlRef edit) const;  // bytes
     int inputMode(tk::ControlRef edit) const;
+    // Whether a window of this form name was ever visible, also after it went.
+    bool everShown(std::string_view formName) const;
 
     // ---- The scripted user ----
     // Each throws HeadlessScriptError when a person could not do it: the window is gone,
@@ -270,6 +272,7 @@ private:
     std::map<tk::WindowId, std::unique_ptr<HeadlessWindow>> windows_;
     tk::WindowId nextWindowId_ = 1;
     std::vector<tk::WindowId> pendingDestroys_;
+    std::vector<std::string> everShown_;
 
     std::deque<PendingAnswer> answers_;
     std::deque<FileChoice> fileChoices_;

@@ -61,6 +61,7 @@ TEST(HeadlessEvents, LoadRaisesCreatedPositionSizeThenShows) {
     EXPECT_EQ(seen, (std::vector{num(EventKind::Created), num(EventKind::PositionChanged),
                                  num(EventKind::SizeChanged)}));
     EXPECT_TRUE(ui.visible({id}));
+    EXPECT_TRUE(ui.everShown("W"));
 }
 
 TEST(HeadlessEvents, WindowDestroyedDuringCreatedGetsNoFurtherEvents) {
@@ -78,6 +79,7 @@ TEST(HeadlessEvents, WindowDestroyedDuringCreatedGetsNoFurtherEvents) {
     const auto id = ui.loadWindow(testForm(), bindings, std::nullopt, false);
     EXPECT_EQ(later, 0);
     EXPECT_FALSE(ui.exists({id}));
+    EXPECT_FALSE(ui.everShown("W"));
 }
 
 TEST(HeadlessEvents, DestroyWaitsForEventsAndRaisesWillBeDestroyedNotCanBeClosed) {
