@@ -39,23 +39,26 @@ void bindList(MatchList& list, int editWindow, int editControl, int listWindow, 
 }
 
 // Lists, in record order, every unmarked record whose extension starts with the typed
-// characters; an exact match (ASCII case ignored) shows its note at once instead.
+// characters; an exact match (ASCII case ignored) shows its note at once instead. Records
+// whose first character cannot match are skipped without a look.
 void filterList(MatchList& list) {
     const Text typed = toLower(list.ui.text(list.editBox));
     std::vector<GbkChar> typedChars;
     splitChars(typed, typedChars);
     list.index.update(list.store);
     list.ui.listClear(list.listBox);
-    for (int r = 1; r <= list.index.recordCount(); ++r) {
-        if (list.index.isMarked(r)) continue;
+    const bool walkedToTheEnd = list.index.forEachCandidate(typedChars, [&](int r) {
+        if (list.index.isMarked(r)) return true;
         const std::string_view extension = list.index.loweredExtension(r);
         if (extension == typed) {
             list.chosenRecord = r;
             list.showNote();
-            return;
+            return false;
         }
         if (list.index.matchesTyped(r, typedChars)) addItem(list, extension, r);
-    }
+        return true;
+    });
+    if (!walkedToTheEnd) return;
     leaveCursorOnLastRecord(list);
     if (list.ui.listCount(list.listBox) == 0)
         list.ui.setVisible(list.listBox, false);
