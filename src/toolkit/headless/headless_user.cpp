@@ -30,7 +30,10 @@ HeadlessControl& HeadlessToolkit::reachableControl(tk::ControlRef ref, const cha
     HeadlessControl* found = control(ref);
     if (!found) refuse(action, "control " + std::to_string(ref.control), "it does not exist");
     const std::string name = quoted(found->name);
-    for (const HeadlessControl* c = found; c;) {
+    // The control and every container around it must be shown; a form whose parents form a
+    // ring cannot hold the walk for longer than it has controls.
+    const HeadlessControl* c = found;
+    for (std::size_t depth = 0; c && depth <= owner.controls.size(); ++depth) {
         if (!c->visible) refuse(action, name, "it is hidden");
         const HeadlessControl* parent = nullptr;
         for (const HeadlessControl& other : owner.controls)
