@@ -2,6 +2,7 @@
 // What the exchange tests share: a store on an in-memory disk with its records as plain
 // values, and a headless program in which the text input window is opened.
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
