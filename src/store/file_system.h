@@ -42,6 +42,11 @@ public:
     // Renames without replacing an existing file.
     virtual bool rename(std::string_view from, std::string_view to) = 0;
 
+    // Memory for a large in-memory copy of a file (a store's records). The default is the
+    // heap; a platform may back it with large pages, which fill several times faster.
+    virtual void* allocateLarge(std::size_t bytes);
+    virtual void releaseLarge(void* memory, std::size_t bytes);
+
     std::optional<std::string> readWholeFile(std::string_view path);
     bool writeWholeFile(std::string_view path, std::string_view bytes);
 };

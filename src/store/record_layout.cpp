@@ -8,8 +8,6 @@
 namespace extdict {
 namespace {
 
-constexpr int kProgramFieldCount = 2; // extension, note
-
 bool isReadableField(const FieldDescriptor& field) {
     return field.typeCode == RecordLayout::kTextType && field.maxLength >= 1 &&
            static_cast<std::size_t>(field.maxLength) <= RecordLayout::kMaxFieldWidth &&
@@ -20,7 +18,7 @@ bool isReadableField(const FieldDescriptor& field) {
 } // namespace
 
 std::optional<RecordLayout> RecordLayout::fromFields(const std::vector<FieldDescriptor>& fields) {
-    if (fields.size() != kProgramFieldCount) return std::nullopt;
+    if (fields.size() != RecordView::kFieldCount) return std::nullopt;
     if (!std::all_of(fields.begin(), fields.end(), isReadableField)) return std::nullopt;
     return RecordLayout(fields);
 }
@@ -30,19 +28,31 @@ RecordLayout::RecordLayout(std::vector<FieldDescriptor> fields) : fields_(std::m
         offsets_.push_back(recordSize_);
         recordSize_ += static_cast<std::size_t>(field.maxLength);
     }
+    recordSize_ = (recordSize_ + kRecordAlignment - 1) / kRecordAlignment * kRecordAlignment;
 }
 
-std::string_view RecordLayout::field(std::string_view image, int k) const {
-    if (k < 1 || k > fieldCount()) return {};
-    const auto width = static_cast<std::size_t>(fields_[k - 1].maxLength);
-    const char* start = image.data() + offsets_[k - 1];
-    const void* nul = std::memchr(start, '\0', width);
-    const std::size_t length = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - start) : width;
-    return {start, length};
+RecordView RecordLayout::viewOf(const char* records, int count) const {
+    RecordView view;
+    view.records = records;
+    view.recordSize = recordSize_;
+    view.count = count;
+    for (int k = 0; k < RecordView::kFieldCount; ++k) {
+        view.offsets[k] = offsets_[k];
+        view.widths[k] = static_cast<std::size_t>(fields_[k].maxLength);
+    }
+    return view;
 }
 
 bool RecordLayout::hasValidMark(std::string_view image) {
     return image[0] == kLiveMark || image[0] == kDeletedMark;
+}
+
+void RecordLayout::putNewRecord(std::span<char> image, std::string_view extension,
+                                std::string_view note) const {
+    std::memset(image.data(), 0, image.size());
+    putMark(image, false);
+    putField(image, 1, extension);
+    putField(image, 2, note);
 }
 
 void RecordLayout::putField(std::span<char> image, int k, std::string_view text) const {

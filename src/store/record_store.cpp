@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 
 #include "store/record_layout.h"
 #include "store/store_file.h"
@@ -9,37 +10,53 @@
 namespace extdict {
 
 struct RecordStore::Impl {
-    explicit Impl(FileSystem& fs) : files(fs) {}
+    explicit Impl(FileSystem& fs) : files(fs), records(fs) {}
 
     FileSystem& files;
-    std::string path;
     std::unique_ptr<StoreFile> file; // none while closed
     std::optional<RecordLayout> layout;
-    std::string records; // record images back to back, record 1 first
+    RecordBuffer records; // record 1 first
     int count = 0;
     int cursor = 0; // 0: no current record
     std::uint64_t changes = 0;
 
-    std::string_view image(int record) const {
-        const auto size = layout->recordSize();
-        return std::string_view(records).substr(static_cast<std::size_t>(record - 1) * size, size);
+    std::size_t offsetOf(int record) const {
+        return static_cast<std::size_t>(record - 1) * layout->recordSize();
     }
-
+    std::string_view image(int record) const {
+        return records.view().substr(offsetOf(record), layout->recordSize());
+    }
     void moveToFirst() { cursor = count > 0 ? 1 : 0; }
 
     bool rewrite(int record, const std::string& newImage) {
         if (newImage == image(record)) return true;
         if (!file->rewrite(static_cast<std::uint64_t>(record - 1), image(record), newImage))
             return false;
-        records.replace(static_cast<std::size_t>(record - 1) * newImage.size(), newImage.size(),
-                        newImage);
+        std::memcpy(records.data() + offsetOf(record), newImage.data(), newImage.size());
+        ++changes;
+        return true;
+    }
+
+    bool append(const std::vector<NewRecord>& newRecords) {
+        const auto size = layout->recordSize();
+        const auto start = records.size();
+        records.resize(start + newRecords.size() * size);
+        for (std::size_t i = 0; i < newRecords.size(); ++i)
+            layout->putNewRecord({records.data() + start + i * size, size}, newRecords[i].extension,
+                                 newRecords[i].note);
+        if (!file->append(records.view().substr(start))) {
+            records.resize(start);
+            return false;
+        }
+        count += static_cast<int>(newRecords.size());
+        cursor = count;
         ++changes;
         return true;
     }
 
     // Puts a new file holding `kept` in place of the store's file; memory follows the file.
-    bool swapIn(std::string kept) {
-        auto swap = StoreFile::replace(files, path, *layout, kept);
+    bool swapIn(RecordBuffer kept) {
+        auto swap = file->replaceWith(*layout, kept.view());
         if (!swap.file) return false;
         file = std::move(swap.file);
         records = std::move(kept);
@@ -49,8 +66,15 @@ struct RecordStore::Impl {
         return swap.durable;
     }
 
-    std::string liveRecords() const {
-        std::string kept;
+    bool anyDeleted() const {
+        for (int record = 1; record <= count; ++record)
+            if (RecordLayout::isDeleted(image(record))) return true;
+        return false;
+    }
+
+    RecordBuffer liveRecords() const {
+        RecordBuffer kept(files);
+        kept.reserve(records.size());
         for (int record = 1; record <= count; ++record)
             if (!RecordLayout::isDeleted(image(record))) kept.append(image(record));
         return kept;
@@ -61,17 +85,22 @@ RecordStore::RecordStore(FileSystem& files) : impl_(std::make_unique<Impl>(files
 
 RecordStore::~RecordStore() { close(); }
 
+void RecordStore::refreshView() {
+    view_ = impl_->layout ? impl_->layout->viewOf(impl_->records.view().data(), impl_->count)
+                          : RecordView{};
+}
+
 bool RecordStore::open(std::string_view path) {
     close();
     auto loaded = StoreFile::open(impl_->files, path);
     if (!loaded) return false;
-    impl_->path = std::string(path);
     impl_->file = std::move(loaded->file);
     impl_->layout = std::move(loaded->layout);
     impl_->records = std::move(loaded->records);
     impl_->count = static_cast<int>(impl_->records.size() / impl_->layout->recordSize());
     impl_->moveToFirst();
     ++impl_->changes;
+    refreshView();
     return true;
 }
 
@@ -82,13 +111,14 @@ bool RecordStore::create(std::string_view path, const std::vector<FieldDescripto
 
 void RecordStore::close() {
     if (!impl_->file) return;
-    impl_->file->settle();
+    impl_->file->close();
     impl_->file.reset();
     impl_->layout.reset();
-    impl_->records = std::string();
+    impl_->records = RecordBuffer(impl_->files);
     impl_->count = 0;
     impl_->cursor = 0;
     ++impl_->changes;
+    refreshView();
 }
 
 int RecordStore::recordCount() const { return impl_->count; }
@@ -124,20 +154,9 @@ bool RecordStore::addRecords(const std::vector<NewRecord>& newRecords) {
     if (!impl_->file || newRecords.size() > static_cast<std::size_t>(INT_MAX - impl_->count))
         return false;
     if (newRecords.empty()) return true;
-    const auto size = impl_->layout->recordSize();
-    std::string images(newRecords.size() * size, '\0');
-    for (std::size_t i = 0; i < newRecords.size(); ++i) {
-        const std::span<char> image(images.data() + i * size, size);
-        RecordLayout::putMark(image, false);
-        impl_->layout->putField(image, 1, newRecords[i].extension);
-        impl_->layout->putField(image, 2, newRecords[i].note);
-    }
-    if (!impl_->file->append(images)) return false;
-    impl_->records.append(images);
-    impl_->count += static_cast<int>(newRecords.size());
-    impl_->cursor = impl_->count;
-    ++impl_->changes;
-    return true;
+    const bool added = impl_->append(newRecords);
+    refreshView();
+    return added;
 }
 
 bool RecordStore::markDeleted() {
@@ -149,27 +168,21 @@ bool RecordStore::markDeleted() {
 
 bool RecordStore::purgeDeleted() {
     if (!impl_->file) return false;
-    auto kept = impl_->liveRecords();
-    if (kept.size() == impl_->records.size()) {
+    if (!impl_->anyDeleted()) {
         impl_->moveToFirst();
         return true;
     }
-    return impl_->swapIn(std::move(kept));
+    const bool purged = impl_->swapIn(impl_->liveRecords());
+    refreshView();
+    return purged;
 }
 
 bool RecordStore::clearAll() {
     if (!impl_->file) return false;
     if (impl_->count == 0) return true;
-    return impl_->swapIn({});
-}
-
-std::string_view RecordStore::fieldView(int record, int k) const {
-    if (record < 1 || record > impl_->count) return {};
-    return impl_->layout->field(impl_->image(record), k);
-}
-
-bool RecordStore::isDeletedAt(int record) const {
-    return record >= 1 && record <= impl_->count && RecordLayout::isDeleted(impl_->image(record));
+    const bool cleared = impl_->swapIn(RecordBuffer(impl_->files));
+    refreshView();
+    return cleared;
 }
 
 std::uint64_t RecordStore::changeCount() const { return impl_->changes; }

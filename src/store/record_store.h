@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "store/file_system.h"
+#include "store/record_view.h"
 
 namespace extdict {
 
@@ -52,8 +53,8 @@ public:
 
     // Reads by record number without moving the cursor, for fast scans; empty or false
     // outside 1..recordCount.
-    std::string_view fieldView(int record, int k) const;
-    bool isDeletedAt(int record) const;
+    std::string_view fieldView(int record, int k) const { return view_.field(record, k); }
+    bool isDeletedAt(int record) const { return view_.isDeleted(record); }
     // Grows with every change to the records (and on open and close), so caches can keep in step.
     std::uint64_t changeCount() const;
 
@@ -62,8 +63,12 @@ public:
     static std::optional<std::string> moveAside(FileSystem& files, std::string_view path);
 
 private:
+    // Points the read view at the records again after they changed in number or moved.
+    void refreshView();
+
     struct Impl;
     std::unique_ptr<Impl> impl_;
+    RecordView view_;
 };
 
 } // namespace extdict

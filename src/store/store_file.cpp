@@ -1,6 +1,7 @@
 #include "store/store_file.h"
 
 #include <climits>
+#include <cstring>
 
 namespace extdict {
 namespace {
@@ -57,13 +58,19 @@ std::optional<State> readState(File& file, std::uint64_t size, std::size_t recor
     return State{*commit, std::move(journal)};
 }
 
-std::optional<std::string> readRecords(File& file, const State& state, std::size_t recordSize) {
-    auto records = readBytes(file, format::dataOffset(recordSize), state.commit.recordCount * recordSize);
-    if (!records) return std::nullopt;
+std::optional<RecordBuffer> readRecords(FileSystem& files, File& file, const State& state,
+                                        std::size_t recordSize) {
+    const std::size_t bytes = state.commit.recordCount * recordSize;
+    RecordBuffer records(files);
+    records.reserve(bytes + bytes / 4); // room to grow without moving
+    records.resize(bytes);
+    if (bytes > 0 && !file.readAt(format::dataOffset(recordSize), records.data(), bytes))
+        return std::nullopt;
     // The journaled record may be half written; its saved image is what counts.
     if (state.journal)
-        records->replace(state.journal->recordIndex * recordSize, recordSize, state.journal->image);
-    if (!allMarksValid(*records, recordSize)) return std::nullopt;
+        std::memcpy(records.data() + state.journal->recordIndex * recordSize,
+                    state.journal->image.data(), recordSize);
+    if (!allMarksValid(records.view(), recordSize)) return std::nullopt;
     return records;
 }
 
@@ -71,9 +78,10 @@ std::string tempPathFor(std::string_view path) { return std::string(path) + ".tm
 
 } // namespace
 
-StoreFile::StoreFile(std::unique_ptr<File> file, std::size_t recordSize, format::Commit committed)
-    : file_(std::move(file)), recordSize_(recordSize), dataOffset_(format::dataOffset(recordSize)),
-      committed_(committed) {}
+StoreFile::StoreFile(FileSystem& files, std::string_view path, std::unique_ptr<File> file,
+                     std::size_t recordSize, format::Commit committed)
+    : files_(files), path_(path), file_(std::move(file)), recordSize_(recordSize),
+      dataOffset_(format::dataOffset(recordSize)), committed_(committed) {}
 
 std::optional<StoreFile::Loaded> StoreFile::open(FileSystem& files, std::string_view path) {
     auto file = files.open(path, OpenMode::ReadWrite);
@@ -85,12 +93,13 @@ std::optional<StoreFile::Loaded> StoreFile::open(FileSystem& files, std::string_
     const std::size_t recordSize = layout->recordSize();
     auto state = readState(*file, *size, recordSize);
     if (!state) return std::nullopt;
-    auto records = readRecords(*file, *state, recordSize);
+    auto records = readRecords(files, *file, *state, recordSize);
     if (!records) return std::nullopt;
 
     // From here on the file is a store of ours: finish undoing the interrupted change and
     // drop an uncommitted tail.
-    std::unique_ptr<StoreFile> store(new StoreFile(std::move(file), recordSize, state->commit));
+    std::unique_ptr<StoreFile> store(
+        new StoreFile(files, path, std::move(file), recordSize, state->commit));
     store->pendingUndo_ = std::move(state->journal);
     if (!store->settle()) return std::nullopt;
     const std::uint64_t end = store->recordOffset(state->commit.recordCount);
@@ -98,23 +107,19 @@ std::optional<StoreFile::Loaded> StoreFile::open(FileSystem& files, std::string_
     return Loaded{std::move(store), std::move(*layout), std::move(*records)};
 }
 
-std::unique_ptr<StoreFile> StoreFile::writeNew(FileSystem& files, std::string_view path,
-                                               const RecordLayout& layout,
-                                               std::string_view records) {
+bool StoreFile::writeNew(FileSystem& files, std::string_view path, const RecordLayout& layout,
+                         std::string_view records) {
     auto file = files.open(path, OpenMode::Replace);
-    if (!file) return nullptr;
+    if (!file) return false;
     const std::size_t recordSize = layout.recordSize();
     const format::Commit commit{1, records.size() / recordSize};
     std::string head = format::encodeHeader(layout.fields(), recordSize);
     head.resize(format::dataOffset(recordSize), '\0');
     head.replace(format::commitSlotOffset(commit.sequence), format::kCommitSlotSize,
                  format::encodeCommit(commit));
-    std::unique_ptr<StoreFile> store(new StoreFile(std::move(file), recordSize, commit));
-    if (!store->file_->writeAt(0, head.data(), head.size())) return nullptr;
-    if (!records.empty() && !store->file_->writeAt(head.size(), records.data(), records.size()))
-        return nullptr;
-    if (!store->file_->sync()) return nullptr;
-    return store;
+    return file->writeAt(0, head.data(), head.size()) &&
+           (records.empty() || file->writeAt(head.size(), records.data(), records.size())) &&
+           file->sync();
 }
 
 bool StoreFile::create(FileSystem& files, std::string_view path, const RecordLayout& layout) {
@@ -125,15 +130,22 @@ bool StoreFile::create(FileSystem& files, std::string_view path, const RecordLay
     return false;
 }
 
-StoreFile::Swap StoreFile::replace(FileSystem& files, std::string_view path,
-                                   const RecordLayout& layout, std::string_view records) {
-    const auto temp = tempPathFor(path);
-    auto store = writeNew(files, temp, layout, records);
-    if (store && files.replace(temp, path)) return {std::move(store), true};
-    // A replacement that reports failure after the move still put the new store in place.
-    if (store && !files.exists(temp)) return {std::move(store), false};
-    files.remove(temp);
-    return {};
+StoreFile::Swap StoreFile::replaceWith(const RecordLayout& layout, std::string_view records) {
+    if (!settle()) return {};
+    file_.reset();
+    const auto temp = tempPathFor(path_);
+    const bool written = writeNew(files_, temp, layout, records);
+    const bool moved = written && files_.replace(temp, path_);
+    // A move that reports failure may still have happened (the folder was not flushed).
+    const bool inPlace = moved || (written && !files_.exists(temp));
+    if (!inPlace) {
+        files_.remove(temp);
+        return {}; // this store's file opens again at its next change
+    }
+    const format::Commit commit{1, records.size() / layout.recordSize()};
+    std::unique_ptr<StoreFile> fresh(new StoreFile(files_, path_, files_.open(path_, OpenMode::ReadWrite),
+                                                   layout.recordSize(), commit));
+    return {std::move(fresh), moved};
 }
 
 std::uint64_t StoreFile::recordOffset(std::uint64_t index) const {
@@ -141,7 +153,8 @@ std::uint64_t StoreFile::recordOffset(std::uint64_t index) const {
 }
 
 bool StoreFile::write(std::uint64_t offset, std::string_view bytes) {
-    return file_->writeAt(offset, bytes.data(), bytes.size()) && file_->sync();
+    if (!file_) file_ = files_.open(path_, OpenMode::ReadWrite);
+    return file_ && file_->writeAt(offset, bytes.data(), bytes.size()) && file_->sync();
 }
 
 bool StoreFile::append(std::string_view images) {
@@ -187,6 +200,11 @@ bool StoreFile::settle() {
         pendingUndo_.reset();
     }
     return true;
+}
+
+void StoreFile::close() {
+    settle();
+    file_.reset();
 }
 
 } // namespace extdict

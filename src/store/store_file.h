@@ -14,6 +14,7 @@
 
 #include "store/file_format.h"
 #include "store/file_system.h"
+#include "store/record_buffer.h"
 #include "store/record_layout.h"
 
 namespace extdict {
@@ -23,7 +24,7 @@ public:
     struct Loaded {
         std::unique_ptr<StoreFile> file;
         RecordLayout layout;
-        std::string records; // every committed record, back to back
+        RecordBuffer records; // every committed record, back to back
     };
     // Opens a store for writing, checks it against its size and undoes an interrupted change.
     // Nothing, and the file untouched, when it is not a store this program can read.
@@ -36,9 +37,9 @@ public:
         std::unique_ptr<StoreFile> file; // set once the path holds the new store
         bool durable = false;            // and the replacement is known to be on the disk
     };
-    // Writes a store holding `records` beside `path`, then atomically puts it in its place.
-    static Swap replace(FileSystem& files, std::string_view path, const RecordLayout& layout,
-                        std::string_view records);
+    // Puts a new store holding `records` in the place of this one, through a file beside it.
+    // No file is held open while files move: Windows refuses to move an open file.
+    Swap replaceWith(const RecordLayout& layout, std::string_view records);
 
     // Appends whole record images; they count only once the new count is committed.
     bool append(std::string_view images);
@@ -46,19 +47,26 @@ public:
     bool rewrite(std::uint64_t index, std::string_view oldImage, std::string_view newImage);
     // Retries undoing what a failed change left behind; true when nothing is left to undo.
     bool settle();
+    // Settles and lets go of the file.
+    void close();
 
 private:
-    // A complete store file at `path` (created or emptied), flushed, still open.
-    static std::unique_ptr<StoreFile> writeNew(FileSystem& files, std::string_view path,
-                                               const RecordLayout& layout, std::string_view records);
-    StoreFile(std::unique_ptr<File> file, std::size_t recordSize, format::Commit committed);
+    StoreFile(FileSystem& files, std::string_view path, std::unique_ptr<File> file,
+              std::size_t recordSize, format::Commit committed);
+
+    // A complete store file at `path` (created or emptied), flushed and closed.
+    static bool writeNew(FileSystem& files, std::string_view path, const RecordLayout& layout,
+                         std::string_view records);
 
     std::uint64_t recordOffset(std::uint64_t index) const;
+    // Writes and flushes, opening the file again first if it was let go.
     bool write(std::uint64_t offset, std::string_view bytes);
     bool commit(std::uint64_t recordCount);
     bool clearJournal();
 
-    std::unique_ptr<File> file_;
+    FileSystem& files_;
+    std::string path_;
+    std::unique_ptr<File> file_; // none while let go
     std::size_t recordSize_;
     std::uint64_t dataOffset_;
     format::Commit committed_;

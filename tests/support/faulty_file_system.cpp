@@ -47,6 +47,7 @@ struct FaultyFileSystem::Node {
     std::string current; // what reads see
     std::string durable; // what survives a power cut
     std::vector<PendingChange> pending;
+    int openHandles = 0;
 
     void flush() {
         durable = current;
@@ -59,7 +60,12 @@ namespace {
 class FaultyFile : public File {
 public:
     FaultyFile(FaultyFileSystem& files, std::shared_ptr<FaultyFileSystem::Node> node, bool writable)
-        : files_(files), node_(std::move(node)), writable_(writable) {}
+        : files_(files), node_(std::move(node)), writable_(writable) {
+        ++node_->openHandles;
+    }
+    ~FaultyFile() override { --node_->openHandles; }
+    FaultyFile(const FaultyFile&) = delete;
+    FaultyFile& operator=(const FaultyFile&) = delete;
 
     bool readAt(std::uint64_t offset, void* buffer, std::size_t size) override {
         if (offset + size > node_->current.size()) return false;
@@ -165,9 +171,14 @@ std::unique_ptr<File> FaultyFileSystem::open(std::string_view path, OpenMode mod
 
 bool FaultyFileSystem::exists(std::string_view path) { return files_.count(path) > 0; }
 
+bool FaultyFileSystem::isOpen(std::string_view path) const {
+    const auto found = files_.find(path);
+    return found != files_.end() && found->second->openHandles > 0;
+}
+
 bool FaultyFileSystem::remove(std::string_view path) {
     const auto found = files_.find(path);
-    if (found == files_.end()) return false;
+    if (found == files_.end() || isOpen(path)) return false;
     const auto outcome = nextChange();
     if (outcome == Outcome::FailCleanly) return false;
     files_.erase(found);
@@ -176,7 +187,7 @@ bool FaultyFileSystem::remove(std::string_view path) {
 
 bool FaultyFileSystem::replace(std::string_view from, std::string_view to) {
     const auto found = files_.find(from);
-    if (found == files_.end()) return false;
+    if (found == files_.end() || isOpen(from) || isOpen(to)) return false;
     const auto outcome = nextChange();
     if (outcome == Outcome::FailCleanly) return false;
     auto node = found->second;

@@ -1,7 +1,8 @@
 #pragma once
 // An in-memory FileSystem for tests that can fail the Nth change to the disk, run out of
 // space, refuse writing to a file, and lose power (dropping, or tearing, what was not flushed).
-// Moves, removals and file creations are durable at once, as a real backend makes them.
+// Moves, removals and file creations are durable at once, as a real backend makes them. As on
+// Windows (without delete sharing), a file that is open cannot be moved, replaced or removed.
 
 #include <cstdint>
 #include <map>
@@ -64,6 +65,8 @@ public:
     bool hasRoomFor(std::uint64_t growth) const;
 
 private:
+    bool isOpen(std::string_view path) const;
+
     std::map<std::string, std::shared_ptr<Node>, std::less<>> files_;
     std::map<std::string, bool, std::less<>> readOnly_;
     std::optional<std::uint64_t> capacity_;

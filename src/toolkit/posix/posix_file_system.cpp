@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <new>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -101,6 +103,9 @@ bool moveWithoutReplacing(const std::string& from, const std::string& to) {
     return ::link(from.c_str(), to.c_str()) == 0 && ::unlink(from.c_str()) == 0;
 }
 
+// Below this, the heap serves as well.
+constexpr std::size_t kHugePageSize = 2 * 1024 * 1024;
+
 } // namespace
 
 std::string nativePath(std::string_view gbkPath) {
@@ -138,6 +143,19 @@ bool PosixFileSystem::rename(std::string_view from, std::string_view to) {
     const auto source = nativePath(from);
     const auto target = nativePath(to);
     return moveWithoutReplacing(source, target) && syncFolders(source, target);
+}
+
+void* PosixFileSystem::allocateLarge(std::size_t bytes) {
+    if (bytes < kHugePageSize) return FileSystem::allocateLarge(bytes);
+    void* memory = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (memory == MAP_FAILED) throw std::bad_alloc();
+    ::madvise(memory, bytes, MADV_HUGEPAGE); // advice only: without huge pages it still works
+    return memory;
+}
+
+void PosixFileSystem::releaseLarge(void* memory, std::size_t bytes) {
+    if (bytes < kHugePageSize) return FileSystem::releaseLarge(memory, bytes);
+    ::munmap(memory, bytes);
 }
 
 } // namespace extdict

@@ -15,6 +15,11 @@ public:
     bool remove(std::string_view path) override;
     bool replace(std::string_view from, std::string_view to) override;
     bool rename(std::string_view from, std::string_view to) override;
+
+    // Large blocks are asked to be backed by huge pages: filling tens of megabytes of small
+    // pages costs a page fault every 4 KiB, which is most of the time of opening a big store.
+    void* allocateLarge(std::size_t bytes) override;
+    void releaseLarge(void* memory, std::size_t bytes) override;
 };
 
 // The native path of a GBK path: UTF-8, with every '\' turned into '/'.

@@ -208,7 +208,7 @@ TEST_F(RecordStoreTest, BulkAddIsAllOrNone) {
     std::vector<RecordStore::NewRecord> many;
     const std::string note(512, 'n');
     for (int i = 0; i < 200; ++i) many.push_back({"e", note});
-    files.setCapacity(files.contents(kPath)->size() + 100 * 563);
+    files.setCapacity(files.contents(kPath)->size() + 100 * 576);
     EXPECT_FALSE(store.addRecords(many));
     EXPECT_EQ(store.recordCount(), 1);
     EXPECT_EQ(reopenRows(files, kPath), (Rows{{"a", "1"}}));

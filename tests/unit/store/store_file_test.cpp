@@ -17,7 +17,7 @@ using namespace extdict::test;
 namespace {
 
 const std::string kPath = "D:\\store.edb";
-constexpr std::size_t kRecordSize = 1 + 50 + 512;
+constexpr std::size_t kRecordSize = 576; // 1 + 50 + 512, padded to 64
 constexpr std::size_t kDataOffset = 2560;
 const Rows kRows = {{"txt", "text"}, {"doc", "word", true}, {gbk("文档"), gbk("说明")}};
 
@@ -69,6 +69,7 @@ TEST(StoreFile, NewStoreHasTheDocumentedLayout) {
     EXPECT_EQ(filled.substr(recordAt(2) + 1, 4), gbk("文档"));
     EXPECT_EQ(filled.substr(recordAt(2) + 5, 46), std::string(46, '\0'));
     EXPECT_EQ(filled.substr(recordAt(2) + 51, 4), gbk("说明"));
+    EXPECT_EQ(filled.substr(recordAt(2) + 563, 13), std::string(13, '\0'));
 }
 
 struct RefusedCase {
