@@ -104,6 +104,9 @@ std::optional<StoreFile::Loaded> StoreFile::open(FileSystem& files, std::string_
     if (!store->settle()) return std::nullopt;
     const std::uint64_t end = store->recordOffset(state->commit.recordCount);
     if (*size > end && !(store->file_->truncate(end) && store->file_->sync())) return std::nullopt;
+    // A purge cut short leaves its new file beside the store; it is of no use any more. Left in
+    // place it would only cost room until the next purge replaces it.
+    files.remove(tempPathFor(path));
     return Loaded{std::move(store), std::move(*layout), std::move(*records)};
 }
 

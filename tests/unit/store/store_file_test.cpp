@@ -144,6 +144,14 @@ TEST(StoreFile, DropsAnUncommittedTailOnOpen) {
     EXPECT_EQ(files.contents(kPath)->size(), committedSize);
 }
 
+TEST(StoreFile, OpenRemovesTheNewFileOfAPurgeCutShort) {
+    FaultyFileSystem files;
+    makeStore(files, kPath, kRows);
+    files.putFile(kPath + ".tmp", std::string(3000, 'p'));
+    EXPECT_EQ(reopenRows(files, kPath), kRows);
+    EXPECT_EQ(files.paths(), std::vector<std::string>{kPath});
+}
+
 TEST(StoreFile, FallsBackToTheOtherCommitSlotWhenTheNewerIsTorn) {
     auto bytes = storeBytes(kRows);
     // Three appends after creation: the newest commit (sequence 4) is in the first slot.
