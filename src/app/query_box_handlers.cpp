@@ -8,10 +8,17 @@ namespace {
 
 QueryBox queryBoxOf(App& app) {
     const MainControls& c = app.main;
-    return {app.ui,           app.services,        app.state.matchList,
-            c.extensionBox,   c.noteBox,           c.listBox,
-            c.descriptionLabel, c.encyclopediaLink, texts::helpText(),
-            app.state.encyclopediaCache.extension, app.state.suppressNextFilter};
+    return {app.ui,
+            app.services,
+            app.state.matchList,
+            c.extensionBox,
+            c.noteBox,
+            c.listBox,
+            c.descriptionLabel,
+            c.encyclopediaLink,
+            texts::helpText(),
+            app.state.encyclopediaCache.extension,
+            app.state.suppressNextFilter};
 }
 
 } // namespace
