@@ -15,7 +15,7 @@ NetHandle ScenarioHttp::internetConnect(NetHandle, std::string_view host, int po
                                         std::string_view, std::string_view, int, std::uint32_t,
                                         std::uintptr_t) {
     if (replies_.empty() || replies_.front().refuse) {
-        requests_.push_back({std::string(host), port, "", "", "", "", false});
+        requests_.push_back({std::string(host), port, "", "", "", ""});
         if (!replies_.empty()) replies_.pop_front();
         return 0;
     }
@@ -30,7 +30,7 @@ NetHandle ScenarioHttp::httpOpenRequest(NetHandle connection, std::string_view m
     const auto found = connections_.find(connection);
     if (found == connections_.end() || replies_.empty()) return 0;
     requests_.push_back(
-        {found->second.host, found->second.port, std::string(method), std::string(path), "", "", true});
+        {found->second.host, found->second.port, std::string(method), std::string(path), "", ""});
     const NetHandle handle = nextHandle_++;
     open_[handle] = {requests_.size() - 1, std::move(replies_.front())};
     replies_.pop_front();
@@ -46,7 +46,7 @@ bool ScenarioHttp::httpSendRequest(NetHandle request, std::string_view headers,
     const auto found = open_.find(request);
     if (found == open_.end()) return false;
     requests_[found->second.request].headers = std::string(headers);
-    requests_[found->second.request].optional = std::string(optional);
+    requests_[found->second.request].body = std::string(optional);
     return true;
 }
 

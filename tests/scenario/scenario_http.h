@@ -27,8 +27,7 @@ struct HttpRequestSeen {
     std::string method;
     std::string path;
     std::string headers;
-    std::string optional;
-    bool answered = false;
+    std::string body;
 };
 
 class ScenarioHttp final : public HttpTransport {

@@ -126,10 +126,11 @@ void httpRequest(Scenario& s, const Line& line) {
         else if (field == "port") s.expectNumber(line, "request port", s.number(line, value), seen.port);
         else if (field == "method") s.expectText(line, "request method", s.text(line, value), seen.method);
         else if (field == "path") s.expectText(line, "request path", s.text(line, value), seen.path);
+        else if (field == "body") s.expectText(line, "request body", s.text(line, value), seen.body);
         else if (field == "header") {
             if (seen.headers.find(s.text(line, value)) == std::string::npos)
                 s.fail(line, "request headers " + shown(seen.headers) + " lack " + shown(s.text(line, value)));
-        } else s.abort(line, "a request field is host, port, method, path or header");
+        } else s.abort(line, "a request field is host, port, method, path, header or body");
     }
 }
 
@@ -164,7 +165,7 @@ constexpr Verb kVerbs[] = {
     {"check no-started", 0, 0, noStarted, "check no-started"},
     {"check opened", 1, 1, opened, "check opened ADDRESS"},
     {"check no-opened", 0, 0, noOpened, "check no-opened"},
-    {"check http-request", 0, 10, httpRequest, "check http-request [host|port|method|path|header TEXT]..."},
+    {"check http-request", 0, 12, httpRequest, "check http-request [host|port|method|path|header|body TEXT]..."},
     {"check no-http-request", 0, 0, noHttpRequest, "check no-http-request"},
     {"check exit", 1, 1, exitCode, "check exit CODE"},
     {"check running", 0, 0, running, "check running"},

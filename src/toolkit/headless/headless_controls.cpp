@@ -166,11 +166,6 @@ bool HeadlessToolkit::enabled(tk::WindowId id) const {
     return found && found->disabledBy == 0;
 }
 
-bool HeadlessToolkit::minimised(tk::WindowId id) const {
-    const HeadlessWindow* found = window(id);
-    return found && found->restoredPlace.has_value();
-}
-
 void HeadlessToolkit::listClear(tk::ControlRef ref) {
     if (HeadlessControl* list = controlOfKind(ref, tk::ControlKind::ListBox)) {
         list->items.clear();

@@ -182,29 +182,8 @@ std::vector<tk::WindowId> HeadlessToolkit::windows() const {
     return ids;
 }
 
-std::string HeadlessToolkit::formName(tk::ControlRef ref) const {
-    if (ref.control == tk::kWindowItself) {
-        const HeadlessWindow* found = window(ref.window);
-        return found ? found->name : std::string();
-    }
-    const HeadlessControl* found = control(ref);
-    return found ? found->name : std::string();
-}
-
-std::optional<tk::ControlKind> HeadlessToolkit::kind(tk::ControlRef ref) const {
-    const HeadlessControl* found = control(ref);
-    if (!found) return std::nullopt;
-    return found->kind;
-}
-
 void HeadlessToolkit::setExitCleanup(std::function<void()> cleanup) {
     exitCleanup_ = std::move(cleanup);
-}
-
-void HeadlessToolkit::runExitCleanup() {
-    if (cleanupRuns_ > 0) return;
-    ++cleanupRuns_;
-    if (exitCleanup_) exitCleanup_();
 }
 
 void HeadlessToolkit::exit(int code) {
@@ -212,7 +191,7 @@ void HeadlessToolkit::exit(int code) {
         exitCode_ = code;
         windows_.clear();
         pendingDestroys_.clear();
-        runExitCleanup();
+        if (exitCleanup_) exitCleanup_();
     }
     throw HeadlessExit{*exitCode_};
 }

@@ -140,12 +140,9 @@ public:
     std::optional<tk::ControlRef> findControl(std::string_view windowName,
                                               std::string_view controlName) const;
     std::vector<tk::WindowId> windows() const;  // in the order loaded
-    std::string formName(tk::ControlRef ref) const;
-    std::optional<tk::ControlKind> kind(tk::ControlRef ref) const;  // nothing for a window
 
     // ---- State that the interface does not read ----
     bool enabled(tk::WindowId window) const;  // false while a dialog-mode window disables it
-    bool minimised(tk::WindowId window) const;
     std::optional<std::string> trayTip(tk::WindowId window) const;  // nothing: no tray icon
     int selectionStart(tk::ControlRef edit) const;   // bytes
     int selectionLength(tk::ControlRef edit) const;  // bytes
@@ -221,9 +218,6 @@ public:
     // ---- The end ----
     bool hasExited() const { return exitCode_.has_value(); }
     std::optional<int> exitCode() const { return exitCode_; }
-    // Runs the exit clean-up if it has not run yet, for a program that returned on its own.
-    void runExitCleanup();
-    int exitCleanupRuns() const { return cleanupRuns_; }
 
 private:
     struct Step {
@@ -289,7 +283,6 @@ private:
     std::uint32_t uptimeStart_ = 0;
 
     std::function<void()> exitCleanup_;
-    int cleanupRuns_ = 0;
     std::optional<int> exitCode_;
 };
 
