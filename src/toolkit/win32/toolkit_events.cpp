@@ -191,6 +191,11 @@ void Win32Toolkit::raiseGeometryChanges(WindowRecord& window) {
     if (!sameSize(now, before) && findWindow(id)) raise(ref, tk::EventKind::SizeChanged);
 }
 
+// Runs on the next pass of the message loop, like every destruction the program asks for.
+void Win32Toolkit::destroyWindow(tk::WindowId id) {
+    if (const HWND hwnd = handleOf({id})) PostMessageW(hwnd, kDestroyRequest, 0, 0);
+}
+
 void Win32Toolkit::closeWindowNow(tk::WindowId id) {
     WindowRecord* window = findWindow(id);
     if (!window) return;
