@@ -162,6 +162,7 @@ void Scenario::runProgram(const Program& program, std::vector<std::function<void
     ui_->setUptimeStart(uptimeStart);
     http.setClock([this](std::uint64_t ms) { ui_->advanceClock(ms); });
     messagesChecked = dialogsChecked = 0;
+    captionsChecked.clear();
     for (std::size_t i = 0; i < steps.size(); ++i)
         ui_->addStep(std::move(steps[i]),
                      StepTiming{timings[i].delay, timings[i].atTime, timings[i].whenIdle});

@@ -4,6 +4,7 @@
 // the failures found so far.
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -77,6 +78,7 @@ public:
     std::size_t startedChecked = 0;
     std::size_t openedChecked = 0;
     std::size_t requestsChecked = 0;
+    std::map<tk::WindowId, std::size_t> captionsChecked;
     int currentLine = 0;  // the step that runs now, for failures raised by the toolkit
 
 private:

@@ -157,6 +157,22 @@ void tray(Scenario& s, const Line& line) {
     s.expectText(line, "tray tip", s.text(line, line.args[1]), *tip);
 }
 
+// The caption had this text at some point after the one the last such check found.
+void captionShown(Scenario& s, const Line& line) {
+    const tk::WindowId window = s.windowRef(line, line.args[0]);
+    const std::vector<std::string> history = s.ui().captionHistory(window);
+    const std::string wanted = s.text(line, line.args[1]);
+    std::size_t& checked = s.captionsChecked[window];
+    for (std::size_t i = checked; i < history.size(); ++i) {
+        if (history[i] != wanted) continue;
+        checked = i + 1;
+        return;
+    }
+    std::string seen;
+    for (std::size_t i = checked; i < history.size(); ++i) seen += "\n  " + shown(history[i]);
+    s.fail(line, "the caption was not " + shown(wanted) + " since the last check; it was:" + seen);
+}
+
 void noTray(Scenario& s, const Line& line) {
     const auto found = s.ui().findWindow(s.text(line, line.args[0]));
     if (found && s.ui().trayTip(*found))
@@ -267,6 +283,7 @@ constexpr Verb kVerbs[] = {
     {"check link", 2, 2, link, "check link HYPERLINK TEXT"},
     {"check on-top", 2, 2, onTop, "check on-top WINDOW yes|no"},
     {"check input-mode", 2, 2, inputMode, "check input-mode EDIT NUMBER"},
+    {"check caption-shown", 2, 2, captionShown, "check caption-shown WINDOW TEXT"},
     {"check tray", 2, 2, tray, "check tray WINDOW TIP"},
     {"check no-tray", 1, 1, noTray, "check no-tray WINDOW"},
     {"check message", 3, 3, message<true>, "check message ICON BUTTONS TEXT"},

@@ -36,7 +36,10 @@ void HeadlessToolkit::setEditText(tk::ControlRef ref, std::string text, int care
 void HeadlessToolkit::setText(tk::ControlRef ref, std::string_view text) {
     const std::string value(untilNul(text));
     if (ref.control == tk::kWindowItself) {
-        if (HeadlessWindow* found = window(ref.window)) found->caption = value;
+        if (HeadlessWindow* found = window(ref.window)) {
+            found->caption = value;
+            found->captions.push_back(value);
+        }
         return;
     }
     HeadlessControl* found = control(ref);
@@ -271,6 +274,11 @@ void HeadlessToolkit::setTrayIcon(tk::WindowId id, std::string_view tip) {
 
 void HeadlessToolkit::removeTrayIcon(tk::WindowId id) {
     if (HeadlessWindow* found = window(id)) found->trayTip.reset();
+}
+
+std::vector<std::string> HeadlessToolkit::captionHistory(tk::WindowId id) const {
+    const HeadlessWindow* found = window(id);
+    return found ? found->captions : std::vector<std::string>{};
 }
 
 std::optional<std::string> HeadlessToolkit::trayTip(tk::WindowId id) const {

@@ -147,6 +147,9 @@ public:
     int selectionStart(tk::ControlRef edit) const;   // bytes
     int selectionLength(tk::ControlRef edit) const;  // bytes
     int inputMode(tk::ControlRef edit) const;
+    // Every caption the window had, in order, its form's caption first; a caption set for
+    // an instant and replaced within one handler is there too.
+    std::vector<std::string> captionHistory(tk::WindowId window) const;
     // Whether a window of this form name was ever visible, also after it went.
     bool everShown(std::string_view formName) const;
 

@@ -35,6 +35,7 @@ HeadlessWindow buildWindow(const tk::WindowForm& form, tk::Bindings bindings, in
     HeadlessWindow window;
     window.name = form.name;
     window.caption = std::string(untilNul(form.caption));
+    window.captions.push_back(window.caption);
     window.place = windowPlace(form, screenWidth, screenHeight);
     window.hasIcon = form.hasIcon;
     for (const tk::ControlForm& control : form.controls)

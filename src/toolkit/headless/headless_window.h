@@ -40,6 +40,7 @@ struct HeadlessControl {
 struct HeadlessWindow {
     std::string name;
     std::string caption;
+    std::vector<std::string> captions;  // every caption it had, the first one included
     Place place;
     std::optional<Place> restoredPlace;  // set while minimised
     bool visible = false;

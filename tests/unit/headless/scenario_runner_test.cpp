@@ -151,6 +151,17 @@ TEST(ScenarioRunner, ActionsAfterTheProgramEndedAreRefused) {
         << outcome.output;
 }
 
+TEST(ScenarioRunner, CaptionHistoryFindsCaptionsInOrder) {
+    const Outcome outcome = run("start\nclick save\nidle\ncheck text Main \"Fake\"\n"
+                                "check caption-shown Main \"saved\"\ncheck caption-shown Main \"Fake\"\n"
+                                "check caption-shown Main \"saved\"\n");
+    EXPECT_EQ(outcome.result, 1);
+    EXPECT_NE(outcome.output.find(":7: the caption was not \"saved\" since the last check"),
+              std::string::npos)
+        << outcome.output;
+    EXPECT_EQ(outcome.output.find(":5:"), std::string::npos) << outcome.output;
+}
+
 TEST(ScenarioRunner, TextsHoldEscapesAndFilledInValues) {
     const Outcome outcome = run("start\npaste box \"a\\r\\n\\x81\\\\\"\n"
                                 "check text status \"len ${length box}\"\n"
