@@ -1,5 +1,7 @@
 #include "lookup/filter_index.h"
 
+#include <algorithm>
+
 #include "lookup/pinyin.h"
 
 namespace extdict {

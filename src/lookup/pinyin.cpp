@@ -1,6 +1,7 @@
 #include "lookup/pinyin.h"
 
 #include <cstdint>
+#include <iterator>
 #include <optional>
 
 namespace extdict {
