@@ -4,7 +4,7 @@ namespace extdict::scenario {
 namespace {
 
 class GuardedFile final : public File {
-public:
+  public:
     GuardedFile(std::unique_ptr<File> real, const GuardedFileSystem& owner, std::string path)
         : real_(std::move(real)), owner_(owner), path_(std::move(path)) {}
 
@@ -20,7 +20,7 @@ public:
     std::optional<std::uint64_t> size() override { return real_->size(); }
     bool sync() override { return !owner_.locked(path_) && real_->sync(); }
 
-private:
+  private:
     std::unique_ptr<File> real_;
     const GuardedFileSystem& owner_;
     std::string path_;
@@ -28,9 +28,13 @@ private:
 
 } // namespace
 
-void GuardedFileSystem::lock(std::string_view path) { locked_.insert(nativePath(path)); }
+void GuardedFileSystem::lock(std::string_view path) {
+    locked_.insert(nativePath(path));
+}
 
-void GuardedFileSystem::unlock(std::string_view path) { locked_.erase(nativePath(path)); }
+void GuardedFileSystem::unlock(std::string_view path) {
+    locked_.erase(nativePath(path));
+}
 
 bool GuardedFileSystem::locked(std::string_view path) const {
     return locked_.count(nativePath(path)) > 0;
@@ -43,7 +47,9 @@ std::unique_ptr<File> GuardedFileSystem::open(std::string_view path, OpenMode mo
     return std::make_unique<GuardedFile>(std::move(file), *this, std::string(path));
 }
 
-bool GuardedFileSystem::exists(std::string_view path) { return real_.exists(path); }
+bool GuardedFileSystem::exists(std::string_view path) {
+    return real_.exists(path);
+}
 
 bool GuardedFileSystem::remove(std::string_view path) {
     return !locked(path) && real_.remove(path);

@@ -12,7 +12,7 @@
 namespace extdict::scenario {
 
 class GuardedFileSystem final : public FileSystem {
-public:
+  public:
     void lock(std::string_view path);
     void unlock(std::string_view path);
     bool locked(std::string_view path) const;
@@ -23,9 +23,9 @@ public:
     bool replace(std::string_view from, std::string_view to) override;
     bool rename(std::string_view from, std::string_view to) override;
 
-private:
+  private:
     PosixFileSystem real_;
-    std::set<std::string> locked_;  // native paths
+    std::set<std::string> locked_; // native paths
 };
 
 } // namespace extdict::scenario

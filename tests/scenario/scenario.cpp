@@ -45,8 +45,8 @@ void Scenario::expectText(const Line& line, const std::string& what, const std::
 void Scenario::expectNumber(const Line& line, const std::string& what, long long expected,
                             long long seen) {
     if (expected != seen)
-        fail(line, what + ": expected " + std::to_string(expected) + ", saw " +
-                       std::to_string(seen));
+        fail(line,
+             what + ": expected " + std::to_string(expected) + ", saw " + std::to_string(seen));
 }
 
 std::string Scenario::expression(const Line& line, const std::string& inside) {
@@ -72,7 +72,8 @@ std::string Scenario::text(const Line& line, const Token& token) {
             } else if (raw.compare(i, 2, "${") == 0) {
                 const auto close = raw.find('}', i);
                 if (close == std::string::npos) throw std::runtime_error("${ without }");
-                out += gbkOfScriptText(literal) + expression(line, raw.substr(i + 2, close - i - 2));
+                out +=
+                    gbkOfScriptText(literal) + expression(line, raw.substr(i + 2, close - i - 2));
                 literal.clear();
                 i = close;
             } else {
@@ -103,13 +104,15 @@ std::string Scenario::contents(const Line& line, const Token& encoding, const To
             abort(line, error.what());
         }
     }
-    if (encoding.raw != "hex") abort(line, "contents are gbk, utf8 or hex, not \"" + encoding.raw + "\"");
+    if (encoding.raw != "hex")
+        abort(line, "contents are gbk, utf8 or hex, not \"" + encoding.raw + "\"");
     std::string digits;
     for (const char c : value.raw)
         if (c != ' ') digits += c;
     if (digits.size() % 2 != 0) abort(line, "hexadecimal bytes need an even number of digits");
     std::string escaped;
-    for (std::size_t i = 0; i < digits.size(); i += 2) escaped += "\\x" + digits.substr(i, 2);
+    for (std::size_t i = 0; i < digits.size(); i += 2)
+        escaped += "\\x" + digits.substr(i, 2);
     return text(line, Token{escaped, true});
 }
 

@@ -27,7 +27,7 @@ using Program = std::function<void(tk::Toolkit&, Services&)>;
 struct ScenarioAbort {};
 
 class Scenario {
-public:
+  public:
     Scenario(std::string fileName, std::string executableDirectory, std::ostream& out);
 
     // ---- Reporting ----
@@ -79,9 +79,9 @@ public:
     std::size_t openedChecked = 0;
     std::size_t requestsChecked = 0;
     std::map<tk::WindowId, std::size_t> captionsChecked;
-    int currentLine = 0;  // the step that runs now, for failures raised by the toolkit
+    int currentLine = 0; // the step that runs now, for failures raised by the toolkit
 
-private:
+  private:
     std::string expression(const Line& line, const std::string& inside);
 
     std::string fileName_;

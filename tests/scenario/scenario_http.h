@@ -15,10 +15,10 @@
 namespace extdict::scenario {
 
 struct HttpReply {
-    bool refuse = false;          // the connection is refused
-    std::string body;             // GBK bytes
-    std::size_t chunk = 512;      // most bytes that one read hands out
-    std::uint64_t readDelay = 0;  // virtual ms that each read takes
+    bool refuse = false;         // the connection is refused
+    std::string body;            // GBK bytes
+    std::size_t chunk = 512;     // most bytes that one read hands out
+    std::uint64_t readDelay = 0; // virtual ms that each read takes
 };
 
 struct HttpRequestSeen {
@@ -31,7 +31,7 @@ struct HttpRequestSeen {
 };
 
 class ScenarioHttp final : public HttpTransport {
-public:
+  public:
     void queue(HttpReply reply) { replies_.push_back(std::move(reply)); }
     std::size_t queuedReplies() const { return replies_.size(); }
     const std::vector<HttpRequestSeen>& requests() const { return requests_; }
@@ -43,9 +43,9 @@ public:
     NetHandle internetConnect(NetHandle internet, std::string_view host, int port,
                               std::string_view user, std::string_view password, int service,
                               std::uint32_t flags, std::uintptr_t context) override;
-    NetHandle httpOpenRequest(NetHandle connection, std::string_view method,
-                              std::string_view path, std::string_view version,
-                              std::uint32_t flags, std::uintptr_t context) override;
+    NetHandle httpOpenRequest(NetHandle connection, std::string_view method, std::string_view path,
+                              std::string_view version, std::uint32_t flags,
+                              std::uintptr_t context) override;
     bool internetSetOption(NetHandle handle, int option, std::uint32_t value) override;
     bool httpSendRequest(NetHandle request, std::string_view headers,
                          std::string_view optional) override;
@@ -54,9 +54,9 @@ public:
                        std::size_t& length) override;
     bool internetCloseHandle(NetHandle handle) override;
 
-private:
+  private:
     struct Open {
-        std::size_t request;  // index into requests_
+        std::size_t request; // index into requests_
         HttpReply reply;
         std::size_t offset = 0;
     };

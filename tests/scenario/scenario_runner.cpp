@@ -13,7 +13,7 @@ namespace {
 
 // A fresh folder that plays the executable's folder, removed at the end.
 class TemporaryFolder {
-public:
+  public:
     TemporaryFolder() {
         std::random_device random;
         for (std::error_code error;;) {
@@ -31,7 +31,7 @@ public:
     TemporaryFolder& operator=(const TemporaryFolder&) = delete;
     std::string path() const { return path_.string(); }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
@@ -48,7 +48,8 @@ void reportUnansweredBoxes(Scenario& s, const Line& start) {
     for (const ShownMessageBox& box : s.ui().messageBoxes())
         if (box.how == HowAnswered::Unanswered && box.buttons != tk::MessageButtons::Ok)
             s.fail(start, "a message box with a choice had no answer queued (use \"answer close\" "
-                          "for Esc): " + shown(box.text));
+                          "for Esc): " +
+                              shown(box.text));
 }
 
 bool isUserAction(const Line& line) {
@@ -64,7 +65,7 @@ bool isTimed(const Line& line) {
 // The lines of one step: whatever looks or sets up, then the user action that ends it, all
 // in one pass of the event loop. A timed line starts a step of its own.
 std::vector<std::pair<std::size_t, std::size_t>> stepsOf(const std::vector<Line>& lines,
-                                                       std::size_t begin, std::size_t end) {
+                                                         std::size_t begin, std::size_t end) {
     std::vector<std::pair<std::size_t, std::size_t>> steps;
     std::size_t first = begin;
     for (std::size_t j = begin; j < end; ++j) {
@@ -86,7 +87,8 @@ std::vector<std::pair<std::size_t, std::size_t>> stepsOf(const std::vector<Line>
 std::size_t runSegment(Scenario& s, const std::vector<Line>& lines, std::size_t start,
                        const Program& program) {
     std::size_t end = start + 1;
-    while (end < lines.size() && lines[end].verb != "start") ++end;
+    while (end < lines.size() && lines[end].verb != "start")
+        ++end;
     std::size_t nextUnrun = start + 1;
     std::vector<std::function<void()>> steps;
     std::vector<Timing> timings;
@@ -110,14 +112,16 @@ void reportUnused(Scenario& s, const Line& last, HeadlessToolkit& ui) {
     if (ui.queuedAnswers() > 0)
         s.fail(last, std::to_string(ui.queuedAnswers()) + " queued answer(s) were never asked for");
     if (ui.queuedFileChoices() > 0)
-        s.fail(last, std::to_string(ui.queuedFileChoices()) + " queued file choice(s) were never asked for");
+        s.fail(last, std::to_string(ui.queuedFileChoices()) +
+                         " queued file choice(s) were never asked for");
 }
 
 void reportLeftovers(Scenario& s, const Line& last) {
     reportUnused(s, last, s.ui());
     if (HeadlessToolkit* next = s.nextUi()) reportUnused(s, last, *next);
     if (s.http.queuedReplies() > 0)
-        s.fail(last, std::to_string(s.http.queuedReplies()) + " queued HTTP repl(ies) were never asked for");
+        s.fail(last, std::to_string(s.http.queuedReplies()) +
+                         " queued HTTP repl(ies) were never asked for");
 }
 
 void runLines(Scenario& s, const std::vector<Line>& lines, const Program& program) {
@@ -142,7 +146,8 @@ int runScenarioFile(const std::string& path, const Program& program, std::ostrea
         return 2;
     }
     const Script script = parseScript(in);
-    for (const std::string& error : script.errors) out << path << ": " << error << "\n";
+    for (const std::string& error : script.errors)
+        out << path << ": " << error << "\n";
     if (!script.errors.empty()) return 2;
     TemporaryFolder folder;
     Scenario s(path, folder.path(), out);

@@ -5,7 +5,9 @@
 namespace extdict::scenario {
 namespace {
 
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r';
+}
 
 // Reads a quoted text from its opening quote; keeps escapes as written, so that they can be
 // decoded later with the rest of the text.
@@ -36,7 +38,8 @@ std::vector<Token> tokenize(const std::string& text) {
             if (i < text.size() && !isSpace(text[i]))
                 throw std::runtime_error("a quoted text must be followed by a space");
         } else {
-            while (i < text.size() && !isSpace(text[i])) token.raw += text[i++];
+            while (i < text.size() && !isSpace(text[i]))
+                token.raw += text[i++];
         }
         tokens.push_back(std::move(token));
     }

@@ -16,14 +16,14 @@ struct Token {
 };
 
 struct Timing {
-    std::uint64_t delay = 0;              // "wait": ms after the previous step started
-    std::optional<std::uint64_t> atTime;  // "at": ms since the program started
-    bool whenIdle = false;                // "idle"
+    std::uint64_t delay = 0;             // "wait": ms after the previous step started
+    std::optional<std::uint64_t> atTime; // "at": ms since the program started
+    bool whenIdle = false;               // "idle"
 };
 
 struct Line {
     int number = 0;
-    std::string verb;  // "check text" for the checks
+    std::string verb; // "check text" for the checks
     std::vector<Token> args;
     Timing timing;
 };

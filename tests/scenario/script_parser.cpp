@@ -21,10 +21,14 @@ std::uint64_t milliseconds(const std::vector<Token>& tokens) {
 // True when the tokens were a timing line, which then shapes the next step's timing.
 bool readTiming(const std::vector<Token>& tokens, Timing& timing) {
     const std::string& word = tokens[0].raw;
-    if (word == "wait") timing.delay += milliseconds(tokens);
-    else if (word == "at") timing.atTime = milliseconds(tokens);
-    else if (word == "idle" && tokens.size() == 1) timing.whenIdle = true;
-    else return false;
+    if (word == "wait")
+        timing.delay += milliseconds(tokens);
+    else if (word == "at")
+        timing.atTime = milliseconds(tokens);
+    else if (word == "idle" && tokens.size() == 1)
+        timing.whenIdle = true;
+    else
+        return false;
     return true;
 }
 

@@ -12,7 +12,7 @@ namespace extdict::scenario {
 
 struct Script {
     std::vector<Line> lines;
-    std::vector<std::string> errors;  // "line N: what is wrong"
+    std::vector<std::string> errors; // "line N: what is wrong"
 };
 
 Script parseScript(std::istream& in);

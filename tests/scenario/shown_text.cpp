@@ -17,12 +17,18 @@ std::string hexByte(unsigned char byte) {
 
 std::string shownAscii(unsigned char c) {
     switch (c) {
-    case '\r': return "\\r";
-    case '\n': return "\\n";
-    case '\t': return "\\t";
-    case '"': return "\\\"";
-    case '\\': return "\\\\";
-    default: return c < 0x20 || c >= 0x7F ? hexByte(c) : std::string(1, static_cast<char>(c));
+    case '\r':
+        return "\\r";
+    case '\n':
+        return "\\n";
+    case '\t':
+        return "\\t";
+    case '"':
+        return "\\\"";
+    case '\\':
+        return "\\\\";
+    default:
+        return c < 0x20 || c >= 0x7F ? hexByte(c) : std::string(1, static_cast<char>(c));
     }
 }
 
@@ -35,11 +41,18 @@ int hexValue(char c) {
 
 char escaped(char c) {
     switch (c) {
-    case 'r': return '\r';
-    case 'n': return '\n';
-    case 't': return '\t';
-    case '\\': case '"': case '$': return c;
-    default: throw std::runtime_error(std::string("unknown escape \\") + c);
+    case 'r':
+        return '\r';
+    case 'n':
+        return '\n';
+    case 't':
+        return '\t';
+    case '\\':
+    case '"':
+    case '$':
+        return c;
+    default:
+        throw std::runtime_error(std::string("unknown escape \\") + c);
     }
 }
 
@@ -92,8 +105,12 @@ std::string decodeScriptText(std::string_view raw, bool toGbk) {
 
 } // namespace
 
-std::string gbkOfScriptText(std::string_view raw) { return decodeScriptText(raw, true); }
+std::string gbkOfScriptText(std::string_view raw) {
+    return decodeScriptText(raw, true);
+}
 
-std::string bytesOfScriptText(std::string_view raw) { return decodeScriptText(raw, false); }
+std::string bytesOfScriptText(std::string_view raw) {
+    return decodeScriptText(raw, false);
+}
 
 } // namespace extdict::scenario

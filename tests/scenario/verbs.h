@@ -12,7 +12,7 @@ namespace extdict::scenario {
 struct Verb {
     const char* name;
     int minArgs;
-    int maxArgs;  // -1: any number
+    int maxArgs; // -1: any number
     void (*run)(Scenario&, const Line&);
     const char* usage;
 };

@@ -26,16 +26,19 @@ void textHolds(Scenario& s, const Line& line) {
 bool contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
-bool startsWith(const std::string& text, const std::string& part) { return text.starts_with(part); }
-bool endsWith(const std::string& text, const std::string& part) { return text.ends_with(part); }
+bool startsWith(const std::string& text, const std::string& part) {
+    return text.starts_with(part);
+}
+bool endsWith(const std::string& text, const std::string& part) {
+    return text.ends_with(part);
+}
 
 void length(Scenario& s, const Line& line) {
     const auto seen = static_cast<long long>(s.ui().text(s.ref(line, line.args[0])).size());
     s.expectNumber(line, what(s, line, "byte length"), s.number(line, line.args[1]), seen);
 }
 
-template <bool Wanted>
-void visibility(Scenario& s, const Line& line) {
+template <bool Wanted> void visibility(Scenario& s, const Line& line) {
     if (s.ui().visible(s.ref(line, line.args[0])) != Wanted)
         s.fail(line, shown(s.text(line, line.args[0])) + (Wanted ? " is hidden" : " is visible"));
 }
@@ -51,14 +54,13 @@ bool nameExists(Scenario& s, const Line& line) {
     return false;
 }
 
-template <bool Wanted>
-void existence(Scenario& s, const Line& line) {
+template <bool Wanted> void existence(Scenario& s, const Line& line) {
     if (nameExists(s, line) != Wanted)
-        s.fail(line, shown(s.text(line, line.args[0])) + (Wanted ? " does not exist" : " still exists"));
+        s.fail(line,
+               shown(s.text(line, line.args[0])) + (Wanted ? " does not exist" : " still exists"));
 }
 
-template <bool Wanted>
-void enabledState(Scenario& s, const Line& line) {
+template <bool Wanted> void enabledState(Scenario& s, const Line& line) {
     if (s.ui().enabled(s.windowRef(line, line.args[0])) != Wanted)
         s.fail(line, shown(s.text(line, line.args[0])) + (Wanted ? " is disabled" : " is enabled"));
 }
@@ -69,7 +71,8 @@ void expectNumbers(Scenario& s, const Line& line, const std::string& subject,
     for (std::size_t i = 0; i < names.size(); ++i) {
         const Token& expected = line.args[i + 1];
         if (expected.raw != "_")
-            s.expectNumber(line, std::string(names[i]) + " of " + subject, s.number(line, expected), seen[i]);
+            s.expectNumber(line, std::string(names[i]) + " of " + subject, s.number(line, expected),
+                           seen[i]);
     }
 }
 
@@ -88,17 +91,21 @@ void client(Scenario& s, const Line& line) {
 
 std::string joined(const std::vector<std::string>& parts) {
     std::string out = "[";
-    for (std::size_t i = 0; i < parts.size(); ++i) out += (i ? ", " : "") + parts[i];
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        out += (i ? ", " : "") + parts[i];
     return out + "]";
 }
 
 void items(Scenario& s, const Line& line) {
     const tk::ControlRef list = s.ref(line, line.args[0]);
     std::vector<std::string> expected, seen;
-    for (std::size_t i = 1; i < line.args.size(); ++i) expected.push_back(shown(s.text(line, line.args[i])));
-    for (int i = 0; i < s.ui().listCount(list); ++i) seen.push_back(shown(s.ui().listItemText(list, i)));
+    for (std::size_t i = 1; i < line.args.size(); ++i)
+        expected.push_back(shown(s.text(line, line.args[i])));
+    for (int i = 0; i < s.ui().listCount(list); ++i)
+        seen.push_back(shown(s.ui().listItemText(list, i)));
     if (expected != seen)
-        s.fail(line, what(s, line, "items") + ": expected " + joined(expected) + ", saw " + joined(seen));
+        s.fail(line,
+               what(s, line, "items") + ": expected " + joined(expected) + ", saw " + joined(seen));
 }
 
 void values(Scenario& s, const Line& line) {
@@ -109,7 +116,8 @@ void values(Scenario& s, const Line& line) {
     for (int i = 0; i < s.ui().listCount(list); ++i)
         seen.push_back(std::to_string(s.ui().listItemValue(list, i)));
     if (expected != seen)
-        s.fail(line, what(s, line, "item values") + ": expected " + joined(expected) + ", saw " + joined(seen));
+        s.fail(line, what(s, line, "item values") + ": expected " + joined(expected) + ", saw " +
+                         joined(seen));
 }
 
 void selection(Scenario& s, const Line& line) {
@@ -143,7 +151,8 @@ bool yesNo(Scenario& s, const Line& line, const Token& token) {
 void onTop(Scenario& s, const Line& line) {
     const bool expected = yesNo(s, line, line.args[1]);
     if (s.ui().alwaysOnTop(s.windowRef(line, line.args[0])) != expected)
-        s.fail(line, shown(s.text(line, line.args[0])) + (expected ? " is not" : " is") + " always on top");
+        s.fail(line, shown(s.text(line, line.args[0])) + (expected ? " is not" : " is") +
+                         " always on top");
 }
 
 void inputMode(Scenario& s, const Line& line) {
@@ -169,7 +178,8 @@ void captionShown(Scenario& s, const Line& line) {
         return;
     }
     std::string seen;
-    for (std::size_t i = checked; i < history.size(); ++i) seen += "\n  " + shown(history[i]);
+    for (std::size_t i = checked; i < history.size(); ++i)
+        seen += "\n  " + shown(history[i]);
     s.fail(line, "the caption was not " + shown(wanted) + " since the last check; it was:" + seen);
 }
 
@@ -181,19 +191,26 @@ void noTray(Scenario& s, const Line& line) {
 
 const char* iconName(tk::MessageIcon icon) {
     switch (icon) {
-    case tk::MessageIcon::Warning: return "warning";
-    case tk::MessageIcon::Information: return "information";
-    case tk::MessageIcon::Question: return "question";
+    case tk::MessageIcon::Warning:
+        return "warning";
+    case tk::MessageIcon::Information:
+        return "information";
+    case tk::MessageIcon::Question:
+        return "question";
     }
     return "?";
 }
 
 const char* buttonsName(tk::MessageButtons buttons) {
     switch (buttons) {
-    case tk::MessageButtons::Ok: return "ok";
-    case tk::MessageButtons::OkCancel: return "ok-cancel";
-    case tk::MessageButtons::YesNo: return "yes-no";
-    case tk::MessageButtons::YesNoCancel: return "yes-no-cancel";
+    case tk::MessageButtons::Ok:
+        return "ok";
+    case tk::MessageButtons::OkCancel:
+        return "ok-cancel";
+    case tk::MessageButtons::YesNo:
+        return "yes-no";
+    case tk::MessageButtons::YesNoCancel:
+        return "yes-no-cancel";
     }
     return "?";
 }
@@ -203,18 +220,20 @@ std::string describe(const ShownMessageBox& box) {
 }
 
 // The next message box not yet checked: its icon and buttons, and its text whole or in part.
-template <bool Whole>
-void message(Scenario& s, const Line& line) {
+template <bool Whole> void message(Scenario& s, const Line& line) {
     const auto& boxes = s.ui().messageBoxes();
     if (s.messagesChecked >= boxes.size())
-        return s.fail(line, "no further message box was shown (" + std::to_string(boxes.size()) + " in all)");
+        return s.fail(line, "no further message box was shown (" + std::to_string(boxes.size()) +
+                                " in all)");
     const ShownMessageBox& box = boxes[s.messagesChecked++];
     const std::string text = s.text(line, line.args[2]);
-    const bool kindMatches = line.args[0].raw == iconName(box.icon) && line.args[1].raw == buttonsName(box.buttons);
+    const bool kindMatches =
+        line.args[0].raw == iconName(box.icon) && line.args[1].raw == buttonsName(box.buttons);
     const bool textMatches = Whole ? box.text == text : box.text.find(text) != std::string::npos;
     if (!kindMatches || !textMatches)
-        s.fail(line, std::string("message box: expected ") + line.args[0].raw + " " + line.args[1].raw +
-                         (Whole ? " " : " containing ") + shown(text) + ", saw " + describe(box));
+        s.fail(line, std::string("message box: expected ") + line.args[0].raw + " " +
+                         line.args[1].raw + (Whole ? " " : " containing ") + shown(text) +
+                         ", saw " + describe(box));
 }
 
 void neverShown(Scenario& s, const Line& line) {
@@ -230,9 +249,12 @@ void noMessage(Scenario& s, const Line& line) {
 
 const char* dialogName(FileDialogKind kind) {
     switch (kind) {
-    case FileDialogKind::Open: return "open";
-    case FileDialogKind::Save: return "save";
-    case FileDialogKind::MultiSelectOpen: return "multi";
+    case FileDialogKind::Open:
+        return "open";
+    case FileDialogKind::Save:
+        return "save";
+    case FileDialogKind::MultiSelectOpen:
+        return "multi";
     }
     return "?";
 }
@@ -247,10 +269,14 @@ void fileDialog(Scenario& s, const Line& line) {
     for (std::size_t i = 2; i + 1 < line.args.size(); i += 2) {
         const std::string& field = line.args[i].raw;
         const std::string expected = s.text(line, line.args[i + 1]);
-        if (field == "filter") s.expectText(line, "file dialog filter", expected, dialog.request.filter);
-        else if (field == "ext") s.expectText(line, "file dialog extension", expected, dialog.request.defaultExtension);
-        else if (field == "name") s.expectText(line, "file dialog file name", expected, dialog.request.fileName);
-        else s.abort(line, "a file dialog field is filter, ext or name");
+        if (field == "filter")
+            s.expectText(line, "file dialog filter", expected, dialog.request.filter);
+        else if (field == "ext")
+            s.expectText(line, "file dialog extension", expected, dialog.request.defaultExtension);
+        else if (field == "name")
+            s.expectText(line, "file dialog file name", expected, dialog.request.fileName);
+        else
+            s.abort(line, "a file dialog field is filter, ext or name");
     }
 }
 
@@ -289,12 +315,15 @@ constexpr Verb kVerbs[] = {
     {"check message", 3, 3, message<true>, "check message ICON BUTTONS TEXT"},
     {"check message-contains", 3, 3, message<false>, "check message-contains ICON BUTTONS TEXT"},
     {"check no-message", 0, 0, noMessage, "check no-message"},
-    {"check file-dialog", 2, 8, fileDialog, "check file-dialog open|save|multi TITLE [filter|ext|name TEXT]..."},
+    {"check file-dialog", 2, 8, fileDialog,
+     "check file-dialog open|save|multi TITLE [filter|ext|name TEXT]..."},
     {"check no-file-dialog", 0, 0, noFileDialog, "check no-file-dialog"},
 };
 
 } // namespace
 
-std::span<const Verb> screenChecks() { return kVerbs; }
+std::span<const Verb> screenChecks() {
+    return kVerbs;
+}
 
 } // namespace extdict::scenario

@@ -48,7 +48,8 @@ bool matches(std::string_view pattern, std::string_view name) {
 }
 
 // The files that a path names; its last part may hold "*".
-std::vector<std::filesystem::path> filesMatching(Scenario& s, const Line& line, const Token& token) {
+std::vector<std::filesystem::path> filesMatching(Scenario& s, const Line& line,
+                                                 const Token& token) {
     const std::filesystem::path wanted(nativePath(s.path(line, token)));
     std::vector<std::filesystem::path> found;
     std::error_code error;
@@ -61,7 +62,8 @@ std::vector<std::filesystem::path> filesMatching(Scenario& s, const Line& line, 
 void file(Scenario& s, const Line& line) {
     const auto found = filesMatching(s, line, line.args[0]);
     if (found.size() != 1)
-        return s.fail(line, std::to_string(found.size()) + " files match " + shown(s.text(line, line.args[0])));
+        return s.fail(line, std::to_string(found.size()) + " files match " +
+                                shown(s.text(line, line.args[0])));
     std::ifstream in(found.front(), std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     if (!in.good() && !in.eof()) return s.fail(line, "cannot read " + found.front().string());
@@ -122,15 +124,22 @@ void httpRequest(Scenario& s, const Line& line) {
     for (std::size_t i = 0; i < line.args.size(); i += 2) {
         const std::string& field = line.args[i].raw;
         const Token& value = line.args[i + 1];
-        if (field == "host") s.expectText(line, "request host", s.text(line, value), seen.host);
-        else if (field == "port") s.expectNumber(line, "request port", s.number(line, value), seen.port);
-        else if (field == "method") s.expectText(line, "request method", s.text(line, value), seen.method);
-        else if (field == "path") s.expectText(line, "request path", s.text(line, value), seen.path);
-        else if (field == "body") s.expectText(line, "request body", s.text(line, value), seen.body);
+        if (field == "host")
+            s.expectText(line, "request host", s.text(line, value), seen.host);
+        else if (field == "port")
+            s.expectNumber(line, "request port", s.number(line, value), seen.port);
+        else if (field == "method")
+            s.expectText(line, "request method", s.text(line, value), seen.method);
+        else if (field == "path")
+            s.expectText(line, "request path", s.text(line, value), seen.path);
+        else if (field == "body")
+            s.expectText(line, "request body", s.text(line, value), seen.body);
         else if (field == "header") {
             if (seen.headers.find(s.text(line, value)) == std::string::npos)
-                s.fail(line, "request headers " + shown(seen.headers) + " lack " + shown(s.text(line, value)));
-        } else s.abort(line, "a request field is host, port, method, path, header or body");
+                s.fail(line, "request headers " + shown(seen.headers) + " lack " +
+                                 shown(s.text(line, value)));
+        } else
+            s.abort(line, "a request field is host, port, method, path, header or body");
     }
 }
 
@@ -165,7 +174,8 @@ constexpr Verb kVerbs[] = {
     {"check no-started", 0, 0, noStarted, "check no-started"},
     {"check opened", 1, 1, opened, "check opened ADDRESS"},
     {"check no-opened", 0, 0, noOpened, "check no-opened"},
-    {"check http-request", 0, 12, httpRequest, "check http-request [host|port|method|path|header|body TEXT]..."},
+    {"check http-request", 0, 12, httpRequest,
+     "check http-request [host|port|method|path|header|body TEXT]..."},
     {"check no-http-request", 0, 0, noHttpRequest, "check no-http-request"},
     {"check exit", 1, 1, exitCode, "check exit CODE"},
     {"check running", 0, 0, running, "check running"},
@@ -174,6 +184,8 @@ constexpr Verb kVerbs[] = {
 
 } // namespace
 
-std::span<const Verb> worldChecks() { return kVerbs; }
+std::span<const Verb> worldChecks() {
+    return kVerbs;
+}
 
 } // namespace extdict::scenario

@@ -16,7 +16,8 @@ std::filesystem::path native(const std::string& gbkPath) {
 
 void writeFile(Scenario& s, const Line& line) {
     PosixFileSystem files;
-    if (!files.writeWholeFile(s.path(line, line.args[0]), s.contents(line, line.args[1], line.args[2])))
+    if (!files.writeWholeFile(s.path(line, line.args[0]),
+                              s.contents(line, line.args[1], line.args[2])))
         s.abort(line, "cannot write the file");
 }
 
@@ -48,9 +49,13 @@ void patchFile(Scenario& s, const Line& line) {
         s.abort(line, "cannot patch the file");
 }
 
-void lockPath(Scenario& s, const Line& line) { s.files.lock(s.path(line, line.args[0])); }
+void lockPath(Scenario& s, const Line& line) {
+    s.files.lock(s.path(line, line.args[0]));
+}
 
-void unlockPath(Scenario& s, const Line& line) { s.files.unlock(s.path(line, line.args[0])); }
+void unlockPath(Scenario& s, const Line& line) {
+    s.files.unlock(s.path(line, line.args[0]));
+}
 
 std::vector<FieldDescriptor> storeFields() {
     return {{gbk("扩展名"), 10, 50}, {gbk("注释"), 10, 512}};
@@ -81,9 +86,12 @@ void setRegistry(Scenario& s, const Line& line) {
     Type type = Type::String;
     if (line.args.size() == 3) {
         const std::string& name = line.args[2].raw;
-        if (name == "expand") type = Type::ExpandString;
-        else if (name == "other") type = Type::Other;
-        else if (name != "string") s.abort(line, "a value type is string, expand or other");
+        if (name == "expand")
+            type = Type::ExpandString;
+        else if (name == "other")
+            type = Type::Other;
+        else if (name != "string")
+            s.abort(line, "a value type is string, expand or other");
     }
     s.services.setRegistryValue(s.text(line, line.args[0]), s.text(line, line.args[1]), type);
 }
@@ -94,11 +102,16 @@ void setVariable(Scenario& s, const Line& line) {
 
 void setClipboard(Scenario& s, const Line& line) {
     const Token& arg = line.args[0];
-    if (arg.quoted) s.services.setClipboard(s.text(line, arg));
-    else if (arg.raw == "empty") s.services.setClipboard(std::nullopt);
-    else if (arg.raw == "held") s.services.setClipboardHeld(true);
-    else if (arg.raw == "free") s.services.setClipboardHeld(false);
-    else s.abort(line, "clipboard takes a quoted text, empty, held or free");
+    if (arg.quoted)
+        s.services.setClipboard(s.text(line, arg));
+    else if (arg.raw == "empty")
+        s.services.setClipboard(std::nullopt);
+    else if (arg.raw == "held")
+        s.services.setClipboardHeld(true);
+    else if (arg.raw == "free")
+        s.services.setClipboardHeld(false);
+    else
+        s.abort(line, "clipboard takes a quoted text, empty, held or free");
 }
 
 void queueHttp(Scenario& s, const Line& line) {
@@ -109,9 +122,12 @@ void queueHttp(Scenario& s, const Line& line) {
     HttpReply reply{false, s.text(line, args[1]), 512, 0};
     for (std::size_t i = 2; i < args.size(); i += 2) {
         const long long value = s.number(line, args[i + 1]);
-        if (args[i].raw == "chunk" && value > 0) reply.chunk = static_cast<std::size_t>(value);
-        else if (args[i].raw == "delay" && value >= 0) reply.readDelay = static_cast<std::uint64_t>(value);
-        else s.abort(line, "after the reply's text: chunk N (above 0) or delay MS");
+        if (args[i].raw == "chunk" && value > 0)
+            reply.chunk = static_cast<std::size_t>(value);
+        else if (args[i].raw == "delay" && value >= 0)
+            reply.readDelay = static_cast<std::uint64_t>(value);
+        else
+            s.abort(line, "after the reply's text: chunk N (above 0) or delay MS");
     }
     s.http.queue(std::move(reply));
 }
@@ -127,12 +143,18 @@ void setUptimeStart(Scenario& s, const Line& line) {
 void queueAnswer(Scenario& s, const Line& line) {
     const std::string& name = line.args[0].raw;
     HeadlessToolkit& ui = s.answeringUi();
-    if (name == "OK") ui.queueAnswer(tk::Answer::Ok);
-    else if (name == "Cancel") ui.queueAnswer(tk::Answer::Cancel);
-    else if (name == "Yes") ui.queueAnswer(tk::Answer::Yes);
-    else if (name == "No") ui.queueAnswer(tk::Answer::No);
-    else if (name == "close") ui.queueCloseAnswer();
-    else s.abort(line, "an answer is OK, Cancel, Yes, No or close");
+    if (name == "OK")
+        ui.queueAnswer(tk::Answer::Ok);
+    else if (name == "Cancel")
+        ui.queueAnswer(tk::Answer::Cancel);
+    else if (name == "Yes")
+        ui.queueAnswer(tk::Answer::Yes);
+    else if (name == "No")
+        ui.queueAnswer(tk::Answer::No);
+    else if (name == "close")
+        ui.queueCloseAnswer();
+    else
+        s.abort(line, "an answer is OK, Cancel, Yes, No or close");
 }
 
 void queueFileChoice(Scenario& s, const Line& line) {
@@ -140,7 +162,8 @@ void queueFileChoice(Scenario& s, const Line& line) {
     if (line.args.size() == 1 && !line.args[0].quoted && line.args[0].raw == "cancel")
         choice.cancel = true;
     else
-        for (const Token& arg : line.args) choice.paths.push_back(s.path(line, arg));
+        for (const Token& arg : line.args)
+            choice.paths.push_back(s.path(line, arg));
     s.answeringUi().queueFileChoice(std::move(choice));
 }
 
@@ -166,6 +189,8 @@ constexpr Verb kVerbs[] = {
 
 } // namespace
 
-std::span<const Verb> setupVerbs() { return kVerbs; }
+std::span<const Verb> setupVerbs() {
+    return kVerbs;
+}
 
 } // namespace extdict::scenario

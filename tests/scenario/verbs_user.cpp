@@ -12,14 +12,15 @@ struct KeySpec {
 };
 
 const std::map<std::string, int, std::less<>> kKeyNames = {
-    {"Backspace", 8}, {"Tab", 9},     {"Enter", 13}, {"Esc", 27},    {"Space", 32},
-    {"PageUp", 33},   {"PageDown", 34}, {"End", 35}, {"Home", 36},   {"Left", 37},
-    {"Up", 38},       {"Right", 39},  {"Down", 40},  {"Delete", 46}, {"Apps", 93},
+    {"Backspace", 8}, {"Tab", 9},       {"Enter", 13}, {"Esc", 27},    {"Space", 32},
+    {"PageUp", 33},   {"PageDown", 34}, {"End", 35},   {"Home", 36},   {"Left", 37},
+    {"Up", 38},       {"Right", 39},    {"Down", 40},  {"Delete", 46}, {"Apps", 93},
 };
 
 int keyCode(Scenario& s, const Line& line, const std::string& name) {
     if (const auto found = kKeyNames.find(name); found != kKeyNames.end()) return found->second;
-    if (name.size() == 1 && ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= '0' && name[0] <= '9')))
+    if (name.size() == 1 &&
+        ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= '0' && name[0] <= '9')))
         return name[0];
     if (!name.empty() && name[0] >= '0' && name[0] <= '9')
         return static_cast<int>(s.number(line, Token{name, false}));
@@ -32,10 +33,14 @@ KeySpec keySpec(Scenario& s, const Line& line, const Token& token) {
     std::string rest = token.raw;
     for (std::size_t plus; (plus = rest.find('+')) != std::string::npos && plus > 0;) {
         const std::string modifier = rest.substr(0, plus);
-        if (modifier == "Ctrl") spec.modifiers |= tk::modifier::Ctrl;
-        else if (modifier == "Shift") spec.modifiers |= tk::modifier::Shift;
-        else if (modifier == "Alt") spec.modifiers |= tk::modifier::Alt;
-        else s.abort(line, "unknown modifier \"" + modifier + "\"");
+        if (modifier == "Ctrl")
+            spec.modifiers |= tk::modifier::Ctrl;
+        else if (modifier == "Shift")
+            spec.modifiers |= tk::modifier::Shift;
+        else if (modifier == "Alt")
+            spec.modifiers |= tk::modifier::Alt;
+        else
+            s.abort(line, "unknown modifier \"" + modifier + "\"");
         rest = rest.substr(plus + 1);
     }
     spec.key = keyCode(s, line, rest);
@@ -75,16 +80,23 @@ void keyUp(Scenario& s, const Line& line) {
     s.ui().keyUp(target(s, line), spec.key, spec.modifiers);
 }
 
-void click(Scenario& s, const Line& line) { s.ui().click(target(s, line)); }
+void click(Scenario& s, const Line& line) {
+    s.ui().click(target(s, line));
+}
 
-void rightClick(Scenario& s, const Line& line) { s.ui().rightRelease(target(s, line)); }
+void rightClick(Scenario& s, const Line& line) {
+    s.ui().rightRelease(target(s, line));
+}
 
-void doubleClick(Scenario& s, const Line& line) { s.ui().doubleClick(target(s, line)); }
+void doubleClick(Scenario& s, const Line& line) {
+    s.ui().doubleClick(target(s, line));
+}
 
 // By index, or by the item's text when the argument is quoted.
 void select(Scenario& s, const Line& line) {
     const tk::ControlRef list = target(s, line);
-    if (!line.args[1].quoted) return s.ui().selectListItem(list, static_cast<int>(s.number(line, line.args[1])));
+    if (!line.args[1].quoted)
+        return s.ui().selectListItem(list, static_cast<int>(s.number(line, line.args[1])));
     const std::string wanted = s.text(line, line.args[1]);
     for (int i = 0; i < s.ui().listCount(list); ++i)
         if (s.ui().listItemText(list, i) == wanted) return s.ui().selectListItem(list, i);
@@ -96,7 +108,9 @@ void alt(Scenario& s, const Line& line) {
     s.ui().pressAccelerator(targetWindow(s, line), line.args[1].raw[0]);
 }
 
-void close(Scenario& s, const Line& line) { s.ui().closeWindow(targetWindow(s, line)); }
+void close(Scenario& s, const Line& line) {
+    s.ui().closeWindow(targetWindow(s, line));
+}
 
 void resize(Scenario& s, const Line& line) {
     s.ui().resizeWindow(targetWindow(s, line), static_cast<int>(s.number(line, line.args[1])),
@@ -108,9 +122,13 @@ void moveTo(Scenario& s, const Line& line) {
                       static_cast<int>(s.number(line, line.args[2])));
 }
 
-void minimise(Scenario& s, const Line& line) { s.ui().minimiseWindow(targetWindow(s, line)); }
+void minimise(Scenario& s, const Line& line) {
+    s.ui().minimiseWindow(targetWindow(s, line));
+}
 
-void restore(Scenario& s, const Line& line) { s.ui().restoreWindow(targetWindow(s, line)); }
+void restore(Scenario& s, const Line& line) {
+    s.ui().restoreWindow(targetWindow(s, line));
+}
 
 void tray(Scenario& s, const Line& line) {
     const tk::WindowId window = targetWindow(s, line);
@@ -139,6 +157,8 @@ constexpr Verb kVerbs[] = {
 
 } // namespace
 
-std::span<const Verb> userVerbs() { return kVerbs; }
+std::span<const Verb> userVerbs() {
+    return kVerbs;
+}
 
 } // namespace extdict::scenario

@@ -11,7 +11,9 @@ namespace {
 constexpr int kClientWidthLoss = 2 * HeadlessToolkit::kFrameSide;
 constexpr int kClientHeightLoss = HeadlessToolkit::kFrameCaption + HeadlessToolkit::kFrameBottom;
 
-int byteLength(const std::string& text) { return static_cast<int>(text.size()); }
+int byteLength(const std::string& text) {
+    return static_cast<int>(text.size());
+}
 
 } // namespace
 
@@ -107,15 +109,23 @@ Place HeadlessToolkit::placeOf(tk::ControlRef ref) const {
     return found ? found->place : Place{};
 }
 
-int HeadlessToolkit::left(tk::ControlRef ref) const { return placeOf(ref).left; }
-int HeadlessToolkit::top(tk::ControlRef ref) const { return placeOf(ref).top; }
-int HeadlessToolkit::width(tk::ControlRef ref) const { return placeOf(ref).width; }
-int HeadlessToolkit::height(tk::ControlRef ref) const { return placeOf(ref).height; }
+int HeadlessToolkit::left(tk::ControlRef ref) const {
+    return placeOf(ref).left;
+}
+int HeadlessToolkit::top(tk::ControlRef ref) const {
+    return placeOf(ref).top;
+}
+int HeadlessToolkit::width(tk::ControlRef ref) const {
+    return placeOf(ref).width;
+}
+int HeadlessToolkit::height(tk::ControlRef ref) const {
+    return placeOf(ref).height;
+}
 
 namespace {
 
-Place moved(Place place, std::optional<int> left, std::optional<int> top,
-            std::optional<int> width, std::optional<int> height) {
+Place moved(Place place, std::optional<int> left, std::optional<int> top, std::optional<int> width,
+            std::optional<int> height) {
     if (left) place.left = *left;
     if (top) place.top = *top;
     if (width) place.width = std::max(*width, 0);
@@ -208,7 +218,8 @@ int HeadlessToolkit::listItemValue(tk::ControlRef ref, int index) const {
 }
 
 void HeadlessToolkit::setListItemValue(tk::ControlRef ref, int index, int value) {
-    if (auto* item = const_cast<ListItem*>(itemAt(controlOfKind(ref, tk::ControlKind::ListBox), index)))
+    if (auto* item =
+            const_cast<ListItem*>(itemAt(controlOfKind(ref, tk::ControlKind::ListBox), index)))
         item->value = value;
 }
 
@@ -249,7 +260,8 @@ void HeadlessToolkit::append(tk::ControlRef ref, std::string_view text) {
 }
 
 void HeadlessToolkit::setInputMode(tk::ControlRef ref, int mode) {
-    if (HeadlessControl* edit = controlOfKind(ref, tk::ControlKind::EditBox)) edit->inputMode = mode;
+    if (HeadlessControl* edit = controlOfKind(ref, tk::ControlKind::EditBox))
+        edit->inputMode = mode;
 }
 
 int HeadlessToolkit::selectionStart(tk::ControlRef ref) const {

@@ -14,10 +14,14 @@ bool offers(tk::MessageButtons buttons, tk::Answer answer) {
         return std::find(choices.begin(), choices.end(), answer) != choices.end();
     };
     switch (buttons) {
-    case tk::MessageButtons::Ok: return among({Answer::Ok});
-    case tk::MessageButtons::OkCancel: return among({Answer::Ok, Answer::Cancel});
-    case tk::MessageButtons::YesNo: return among({Answer::Yes, Answer::No});
-    case tk::MessageButtons::YesNoCancel: return among({Answer::Yes, Answer::No, Answer::Cancel});
+    case tk::MessageButtons::Ok:
+        return among({Answer::Ok});
+    case tk::MessageButtons::OkCancel:
+        return among({Answer::Ok, Answer::Cancel});
+    case tk::MessageButtons::YesNo:
+        return among({Answer::Yes, Answer::No});
+    case tk::MessageButtons::YesNoCancel:
+        return among({Answer::Yes, Answer::No, Answer::Cancel});
     }
     return false;
 }
@@ -29,19 +33,27 @@ tk::Answer closeAnswer(tk::MessageButtons buttons) {
 
 const char* answerName(tk::Answer answer) {
     switch (answer) {
-    case tk::Answer::Ok: return "OK";
-    case tk::Answer::Cancel: return "Cancel";
-    case tk::Answer::Yes: return "Yes";
-    case tk::Answer::No: return "No";
+    case tk::Answer::Ok:
+        return "OK";
+    case tk::Answer::Cancel:
+        return "Cancel";
+    case tk::Answer::Yes:
+        return "Yes";
+    case tk::Answer::No:
+        return "No";
     }
     return "?";
 }
 
 } // namespace
 
-void HeadlessToolkit::queueAnswer(tk::Answer answer) { answers_.push_back({answer}); }
+void HeadlessToolkit::queueAnswer(tk::Answer answer) {
+    answers_.push_back({answer});
+}
 
-void HeadlessToolkit::queueCloseAnswer() { answers_.push_back({std::nullopt}); }
+void HeadlessToolkit::queueCloseAnswer() {
+    answers_.push_back({std::nullopt});
+}
 
 void HeadlessToolkit::queueFileChoice(FileChoice choice) {
     fileChoices_.push_back(std::move(choice));
@@ -57,8 +69,8 @@ tk::Answer HeadlessToolkit::takeAnswer(ShownMessageBox& shown) {
         return shown.answer;
     }
     if (!offers(shown.buttons, *pending.answer))
-        throw HeadlessScriptError{std::string("the queued answer ") +
-                                  answerName(*pending.answer) + " is not a button of the box"};
+        throw HeadlessScriptError{std::string("the queued answer ") + answerName(*pending.answer) +
+                                  " is not a button of the box"};
     shown.how = HowAnswered::Button;
     shown.answer = *pending.answer;
     return shown.answer;

@@ -16,8 +16,8 @@ struct KeyCharacters {
 constexpr std::string_view kShiftedDigits = ")!@#$%^&*(";
 
 constexpr KeyCharacters kPunctuation[] = {
-    {0xBA, ';', ':'}, {0xBB, '=', '+'}, {0xBC, ',', '<'},  {0xBD, '-', '_'},
-    {0xBE, '.', '>'}, {0xBF, '/', '?'}, {0xC0, '`', '~'},  {0xDB, '[', '{'},
+    {0xBA, ';', ':'},  {0xBB, '=', '+'}, {0xBC, ',', '<'},  {0xBD, '-', '_'},
+    {0xBE, '.', '>'},  {0xBF, '/', '?'}, {0xC0, '`', '~'},  {0xDB, '[', '{'},
     {0xDC, '\\', '|'}, {0xDD, ']', '}'}, {0xDE, '\'', '"'},
 };
 

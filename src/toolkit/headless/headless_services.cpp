@@ -8,13 +8,13 @@ namespace {
 
 // A network that is never there: the first call fails, so every request ends empty.
 class ClosedNetwork final : public HttpTransport {
-public:
+  public:
     NetHandle internetOpen(std::string_view, int, std::string_view, std::string_view,
                            std::uint32_t) override {
         return 0;
     }
-    NetHandle internetConnect(NetHandle, std::string_view, int, std::string_view,
-                              std::string_view, int, std::uint32_t, std::uintptr_t) override {
+    NetHandle internetConnect(NetHandle, std::string_view, int, std::string_view, std::string_view,
+                              int, std::uint32_t, std::uintptr_t) override {
         return 0;
     }
     NetHandle httpOpenRequest(NetHandle, std::string_view, std::string_view, std::string_view,
@@ -58,8 +58,7 @@ std::string HeadlessServices::expand(std::string_view value) const {
     std::size_t i = 0;
     while (i < value.size()) {
         const std::size_t open = value.find('%', i);
-        const std::size_t close =
-            open == std::string_view::npos ? open : value.find('%', open + 1);
+        const std::size_t close = open == std::string_view::npos ? open : value.find('%', open + 1);
         if (close == std::string_view::npos) {
             result.append(value.substr(i));
             break;
@@ -81,9 +80,12 @@ std::string HeadlessServices::registryDefaultValue(std::string_view key) {
     const auto found = registry_.find(registryKey(key));
     if (found == registry_.end()) return {};
     switch (found->second.type) {
-    case ValueType::String: return found->second.data;
-    case ValueType::ExpandString: return expand(found->second.data);
-    case ValueType::Other: return {};
+    case ValueType::String:
+        return found->second.data;
+    case ValueType::ExpandString:
+        return expand(found->second.data);
+    case ValueType::Other:
+        return {};
     }
     return {};
 }
@@ -94,9 +96,13 @@ bool HeadlessServices::setClipboardText(std::string_view text) {
     return true;
 }
 
-FileSystem& HeadlessServices::files() { return *files_; }
+FileSystem& HeadlessServices::files() {
+    return *files_;
+}
 
-HttpTransport& HeadlessServices::http() { return *http_; }
+HttpTransport& HeadlessServices::http() {
+    return *http_;
+}
 
 bool HeadlessServices::startProgram(std::string_view commandLine) {
     startedPrograms_.emplace_back(commandLine);
@@ -112,12 +118,16 @@ std::string HeadlessServices::browserCommandLine(std::string_view link) {
     return "explorer " + std::string(link);
 }
 
-std::string HeadlessServices::executableDirectory() { return executableDirectory_; }
+std::string HeadlessServices::executableDirectory() {
+    return executableDirectory_;
+}
 
 std::string HeadlessServices::joinPath(std::string_view folder, std::string_view name) {
     return std::string(folder) + "\\" + std::string(name);
 }
 
-std::string HeadlessServices::encyclopediaHost() { return encyclopediaHost_; }
+std::string HeadlessServices::encyclopediaHost() {
+    return encyclopediaHost_;
+}
 
 } // namespace extdict

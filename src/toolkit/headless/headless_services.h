@@ -14,7 +14,7 @@
 namespace extdict {
 
 class HeadlessServices final : public Services {
-public:
+  public:
     enum class ValueType { String, ExpandString, Other };
 
     // Files go to the real file system; HTTP fails to open; the executable's folder is ".".
@@ -48,7 +48,9 @@ public:
     void setFileSystem(FileSystem& files) { files_ = &files; }
     // Any transport; not owned.
     void setHttpTransport(HttpTransport& transport) { http_ = &transport; }
-    void setExecutableDirectory(std::string directory) { executableDirectory_ = std::move(directory); }
+    void setExecutableDirectory(std::string directory) {
+        executableDirectory_ = std::move(directory);
+    }
     void setEncyclopediaHost(std::string host) { encyclopediaHost_ = std::move(host); }
 
     // ---- What happened ----
@@ -56,15 +58,15 @@ public:
     const std::vector<std::string>& startedPrograms() const { return startedPrograms_; }
     const std::vector<std::string>& openedAddresses() const { return openedAddresses_; }
 
-private:
+  private:
     struct RegistryValue {
         std::string data;
         ValueType type;
     };
     std::string expand(std::string_view value) const;
 
-    std::map<std::string, RegistryValue> registry_;      // by normalised key
-    std::map<std::string, std::string> environment_;     // by lower-cased name
+    std::map<std::string, RegistryValue> registry_;  // by normalised key
+    std::map<std::string, std::string> environment_; // by lower-cased name
     std::optional<std::string> clipboard_;
     bool clipboardHeld_ = false;
     std::unique_ptr<FileSystem> ownFiles_;

@@ -10,13 +10,13 @@ namespace {
 
 // Counts the handlers running, so that steps meant for an idle program wait for them.
 class DepthGuard {
-public:
+  public:
     explicit DepthGuard(int& depth) : depth_(depth) { ++depth_; }
     ~DepthGuard() { --depth_; }
     DepthGuard(const DepthGuard&) = delete;
     DepthGuard& operator=(const DepthGuard&) = delete;
 
-private:
+  private:
     int& depth_;
 };
 
@@ -133,7 +133,8 @@ void HeadlessToolkit::destroyNow(tk::WindowId id) {
     std::vector<tk::WindowId> owned;
     for (const auto& [otherId, other] : windows_)
         if (other->owner == id) owned.push_back(otherId);
-    for (const tk::WindowId ownedId : owned) destroyNow(ownedId);
+    for (const tk::WindowId ownedId : owned)
+        destroyNow(ownedId);
     if (!window(id)) return;
     raise(tk::EventKind::WillBeDestroyed, {id});
     HeadlessWindow* going = window(id);
@@ -178,7 +179,8 @@ bool HeadlessToolkit::everShown(std::string_view formName) const {
 
 std::vector<tk::WindowId> HeadlessToolkit::windows() const {
     std::vector<tk::WindowId> ids;
-    for (const auto& entry : windows_) ids.push_back(entry.first);
+    for (const auto& entry : windows_)
+        ids.push_back(entry.first);
     return ids;
 }
 

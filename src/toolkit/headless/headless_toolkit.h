@@ -44,9 +44,9 @@ struct Place;
 
 // When a scripted step becomes due.
 struct StepTiming {
-    std::uint64_t delay = 0;              // ms after the previous step started (or the start)
-    std::optional<std::uint64_t> atTime;  // virtual ms since the toolkit was made; overrides delay
-    bool whenIdle = false;                // only from the top-level event loop, no handler running
+    std::uint64_t delay = 0;             // ms after the previous step started (or the start)
+    std::optional<std::uint64_t> atTime; // virtual ms since the toolkit was made; overrides delay
+    bool whenIdle = false;               // only from the top-level event loop, no handler running
 
     static StepTiming after(std::uint64_t ms) { return {ms, std::nullopt, false}; }
     static StepTiming at(std::uint64_t ms) { return {0, ms, false}; }
@@ -54,7 +54,7 @@ struct StepTiming {
 };
 
 class HeadlessToolkit final : public tk::Toolkit {
-public:
+  public:
     static constexpr int kFrameSide = 8;
     static constexpr int kFrameCaption = 31;
     static constexpr int kFrameBottom = 8;
@@ -139,13 +139,13 @@ public:
     std::optional<tk::WindowId> findWindow(std::string_view formName) const;
     std::optional<tk::ControlRef> findControl(std::string_view windowName,
                                               std::string_view controlName) const;
-    std::vector<tk::WindowId> windows() const;  // in the order loaded
+    std::vector<tk::WindowId> windows() const; // in the order loaded
 
     // ---- State that the interface does not read ----
-    bool enabled(tk::WindowId window) const;  // false while a dialog-mode window disables it
-    std::optional<std::string> trayTip(tk::WindowId window) const;  // nothing: no tray icon
-    int selectionStart(tk::ControlRef edit) const;   // bytes
-    int selectionLength(tk::ControlRef edit) const;  // bytes
+    bool enabled(tk::WindowId window) const; // false while a dialog-mode window disables it
+    std::optional<std::string> trayTip(tk::WindowId window) const; // nothing: no tray icon
+    int selectionStart(tk::ControlRef edit) const;                 // bytes
+    int selectionLength(tk::ControlRef edit) const;                // bytes
     int inputMode(tk::ControlRef edit) const;
     // Every caption the window had, in order, its form's caption first; a caption set for
     // an instant and replaced within one handler is there too.
@@ -172,7 +172,7 @@ public:
     // caret, a character key without Ctrl or Alt inserts its character.
     void keyDown(tk::ControlRef edit, int key, int modifiers = 0);
     void keyUp(tk::ControlRef edit, int key, int modifiers = 0);
-    void pressKey(tk::ControlRef edit, int key, int modifiers = 0);  // down, then up
+    void pressKey(tk::ControlRef edit, int key, int modifiers = 0); // down, then up
     // A button raises Clicked; a hyperlink is pressed (see pressLink).
     void click(tk::ControlRef ref);
     void rightRelease(tk::ControlRef button);
@@ -196,11 +196,11 @@ public:
     void restoreWindow(tk::WindowId window);
     // A tray event of kind 1, 2 or 3 on the window's tray icon.
     void trayEvent(tk::WindowId window, int trayKind);
-    void trayDoubleClick(tk::WindowId window);  // delivers 1, 2, 1
+    void trayDoubleClick(tk::WindowId window); // delivers 1, 2, 1
 
     // ---- Dialog answers and what was shown ----
     void queueAnswer(tk::Answer answer);
-    void queueCloseAnswer();  // Esc or the close box
+    void queueCloseAnswer(); // Esc or the close box
     void queueFileChoice(FileChoice choice);
     std::size_t queuedAnswers() const { return answers_.size(); }
     std::size_t queuedFileChoices() const { return fileChoices_.size(); }
@@ -214,7 +214,7 @@ public:
     void setStallLimit(std::uint64_t milliseconds) { stallMilliseconds_ = milliseconds; }
 
     // ---- The clock ----
-    std::uint64_t elapsed() const { return now_; }  // virtual ms since the toolkit was made
+    std::uint64_t elapsed() const { return now_; } // virtual ms since the toolkit was made
     void setUptimeStart(std::uint32_t uptime) { uptimeStart_ = uptime; }
     void advanceClock(std::uint64_t milliseconds) { now_ += milliseconds; }
 
@@ -222,13 +222,13 @@ public:
     bool hasExited() const { return exitCode_.has_value(); }
     std::optional<int> exitCode() const { return exitCode_; }
 
-private:
+  private:
     struct Step {
         std::function<void()> action;
         StepTiming timing;
     };
     struct PendingAnswer {
-        std::optional<tk::Answer> answer;  // nothing: closed
+        std::optional<tk::Answer> answer; // nothing: closed
     };
 
     HeadlessWindow* window(tk::WindowId id);

@@ -9,7 +9,9 @@
 namespace extdict {
 namespace {
 
-int size(const std::string& text) { return static_cast<int>(text.size()); }
+int size(const std::string& text) {
+    return static_cast<int>(text.size());
+}
 
 // Start of each character in the text, by the GBK character model, and its end.
 std::vector<int> characterStarts(const std::string& text) {
@@ -49,7 +51,8 @@ void HeadlessToolkit::userInsert(tk::ControlRef ref, std::string_view inserted) 
     HeadlessControl* edit = control(ref);
     if (!edit || edit->style.readOnly) return;
     const int limit = edit->style.userByteLimit;
-    const int newSize = size(edit->text) - edit->selectionLength + static_cast<int>(inserted.size());
+    const int newSize =
+        size(edit->text) - edit->selectionLength + static_cast<int>(inserted.size());
     if (limit > 0 && newSize > limit) return;
     std::string text = edit->text;
     text.replace(static_cast<std::size_t>(edit->selectionStart),
@@ -63,8 +66,10 @@ void HeadlessToolkit::userDelete(tk::ControlRef ref, bool forward) {
     int from = edit->selectionStart;
     int to = from + edit->selectionLength;
     if (from == to) {
-        if (forward) to = nextBoundary(edit->text, from);
-        else from = previousBoundary(edit->text, to);
+        if (forward)
+            to = nextBoundary(edit->text, from);
+        else
+            from = previousBoundary(edit->text, to);
     }
     if (from == to) return;
     std::string text = edit->text;
@@ -77,9 +82,11 @@ void HeadlessToolkit::moveCaret(tk::ControlRef ref, int key) {
     if (!edit) return;
     const std::string& text = edit->text;
     int caret = edit->selectionStart;
-    if (key == tk::key::Left) caret = edit->selectionLength > 0 ? caret : previousBoundary(text, caret);
+    if (key == tk::key::Left)
+        caret = edit->selectionLength > 0 ? caret : previousBoundary(text, caret);
     if (key == tk::key::Right)
-        caret = edit->selectionLength > 0 ? caret + edit->selectionLength : nextBoundary(text, caret);
+        caret =
+            edit->selectionLength > 0 ? caret + edit->selectionLength : nextBoundary(text, caret);
     if (key == headless_keys::Home) caret = lineStart(text, caret);
     if (key == headless_keys::End) caret = lineEnd(text, caret);
     edit->selectionStart = caret;
@@ -106,8 +113,10 @@ void HeadlessToolkit::keyStroke(tk::ControlRef ref, int key, int modifiers,
                                 std::string_view character) {
     tk::Event down{tk::EventKind::KeyDown, ref, key, modifiers};
     if (raise(down)) {
-        if (character.empty()) applyKeyDefault(ref, key, modifiers);
-        else userInsert(ref, character);
+        if (character.empty())
+            applyKeyDefault(ref, key, modifiers);
+        else
+            userInsert(ref, character);
     }
     raise(tk::Event{tk::EventKind::KeyUp, ref, key, modifiers});
 }

@@ -7,7 +7,9 @@
 namespace extdict {
 namespace {
 
-std::string quoted(const std::string& gbkName) { return "\"" + utf8FromGbk(gbkName) + "\""; }
+std::string quoted(const std::string& gbkName) {
+    return "\"" + utf8FromGbk(gbkName) + "\"";
+}
 
 [[noreturn]] void refuse(const char* action, const std::string& target, const char* why) {
     throw HeadlessScriptError{std::string("cannot ") + action + " " + target + ": " + why};
@@ -53,7 +55,8 @@ HeadlessControl& HeadlessToolkit::reachableControl(tk::ControlRef ref, tk::Contr
 void HeadlessToolkit::click(tk::ControlRef ref) {
     const HeadlessControl& target = reachableControl(ref, "click");
     if (target.kind == tk::ControlKind::Hyperlink) return pressLink(ref);
-    if (target.kind != tk::ControlKind::Button) refuse("click", quoted(target.name), "not a button");
+    if (target.kind != tk::ControlKind::Button)
+        refuse("click", quoted(target.name), "not a button");
     raise(tk::EventKind::Clicked, ref);
 }
 
@@ -88,7 +91,7 @@ bool marksLetter(const std::string& caption, char letter) {
     for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
         if (caption[i] != '&') continue;
         if (toLower(caption.substr(i + 1, 1)) == toLower(std::string(1, letter))) return true;
-        ++i;  // "&&" is a literal ampersand
+        ++i; // "&&" is a literal ampersand
     }
     return false;
 }

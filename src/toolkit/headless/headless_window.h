@@ -32,25 +32,25 @@ struct HeadlessControl {
     std::string linkTarget;
     std::vector<ListItem> items;
     int selection = -1;
-    int selectionStart = 0;   // edit box caret, bytes
-    int selectionLength = 0;  // edit box selection, bytes
+    int selectionStart = 0;  // edit box caret, bytes
+    int selectionLength = 0; // edit box selection, bytes
     int inputMode = 0;
 };
 
 struct HeadlessWindow {
     std::string name;
     std::string caption;
-    std::vector<std::string> captions;  // every caption it had, the first one included
+    std::vector<std::string> captions; // every caption it had, the first one included
     Place place;
-    std::optional<Place> restoredPlace;  // set while minimised
+    std::optional<Place> restoredPlace; // set while minimised
     bool visible = false;
     bool alwaysOnTop = false;
     bool hasIcon = false;
-    int disabledBy = 0;  // dialog-mode windows that disable this one
-    std::vector<int> disabledWindows;  // what this dialog-mode window disabled
+    int disabledBy = 0;               // dialog-mode windows that disable this one
+    std::vector<int> disabledWindows; // what this dialog-mode window disabled
     std::optional<int> owner;
     std::optional<std::string> trayTip;
-    std::vector<HeadlessControl> controls;  // control id = index + 1
+    std::vector<HeadlessControl> controls; // control id = index + 1
     // Shared so that a handler can run on while its window goes.
     std::shared_ptr<const tk::Bindings> bindings;
 };

@@ -69,7 +69,8 @@ TEST(HeadlessEvents, WindowDestroyedDuringCreatedGetsNoFurtherEvents) {
     HeadlessToolkit ui(services);
     int later = 0;
     tk::Bindings bindings{
-        {"", EventKind::Created, [&](const tk::Event& e) {
+        {"", EventKind::Created,
+         [&](const tk::Event& e) {
              ui.destroyWindow(e.source.window);
              ui.processEvents();
              return true;

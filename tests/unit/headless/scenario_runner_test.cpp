@@ -32,35 +32,45 @@ tk::WindowForm fakeForm() {
 // asks a yes/no question, and exits with 7 from the tray's right button.
 void fakeProgram(tk::Toolkit& ui, Services& services) {
     tk::WindowId main = 0;
-    const auto control = [&](const char* name) { return tk::ControlRef{main, ui.controlNamed(main, name)}; };
+    const auto control = [&](const char* name) {
+        return tk::ControlRef{main, ui.controlNamed(main, name)};
+    };
     const auto on = [](const char* c, EventKind kind, std::function<void(const tk::Event&)> run) {
         return tk::Binding{c, kind, [run](const tk::Event& e) { return run(e), true; }};
     };
     tk::Bindings bindings{
-        on("", EventKind::Created, [&](const tk::Event& e) {
-            main = e.source.window;
-            ui.setTrayIcon(main, "tip");
-        }),
-        on("box", EventKind::TextChanged, [&](const tk::Event&) {
-            ui.setText(control("status"), "len " + std::to_string(ui.text(control("box")).size()));
-        }),
-        on("save", EventKind::Clicked, [&](const tk::Event&) {
-            services.files().writeWholeFile(
-                services.joinPath(services.executableDirectory(), "out.txt"), ui.text(control("box")));
-            ui.setText({main}, "saved");
-            for (const std::uint32_t start = ui.uptime(); ui.uptime() - start < 100;) {
-                ui.sleep(10);
-                ui.processEvents();
-            }
-            ui.setText({main}, "Fake");
-        }),
-        on("ask", EventKind::Clicked, [&](const tk::Event&) {
-            const auto answer = ui.messageBox("sure?", tk::MessageIcon::Question, tk::MessageButtons::YesNo);
-            ui.setText(control("status"), answer == tk::Answer::Yes ? "yes" : "no");
-        }),
-        on("", EventKind::Tray, [&](const tk::Event& e) {
-            if (e.trayKind == 3) ui.exit(7);
-        }),
+        on("", EventKind::Created,
+           [&](const tk::Event& e) {
+               main = e.source.window;
+               ui.setTrayIcon(main, "tip");
+           }),
+        on("box", EventKind::TextChanged,
+           [&](const tk::Event&) {
+               ui.setText(control("status"),
+                          "len " + std::to_string(ui.text(control("box")).size()));
+           }),
+        on("save", EventKind::Clicked,
+           [&](const tk::Event&) {
+               services.files().writeWholeFile(
+                   services.joinPath(services.executableDirectory(), "out.txt"),
+                   ui.text(control("box")));
+               ui.setText({main}, "saved");
+               for (const std::uint32_t start = ui.uptime(); ui.uptime() - start < 100;) {
+                   ui.sleep(10);
+                   ui.processEvents();
+               }
+               ui.setText({main}, "Fake");
+           }),
+        on("ask", EventKind::Clicked,
+           [&](const tk::Event&) {
+               const auto answer =
+                   ui.messageBox("sure?", tk::MessageIcon::Question, tk::MessageButtons::YesNo);
+               ui.setText(control("status"), answer == tk::Answer::Yes ? "yes" : "no");
+           }),
+        on("", EventKind::Tray,
+           [&](const tk::Event& e) {
+               if (e.trayKind == 3) ui.exit(7);
+           }),
     };
     ui.loadWindow(fakeForm(), bindings, std::nullopt, false);
     ui.runEventLoop();
@@ -130,7 +140,8 @@ TEST(ScenarioRunner, ABrokenFileIsReportedBeforeAnythingRuns) {
 TEST(ScenarioRunner, AStepThatCannotBeDoneStopsTheScenario) {
     const Outcome outcome = run("start\nclick status\ncheck text Main \"never\"\n");
     EXPECT_EQ(outcome.result, 1);
-    EXPECT_NE(outcome.output.find(":2: cannot click \"status\""), std::string::npos) << outcome.output;
+    EXPECT_NE(outcome.output.find(":2: cannot click \"status\""), std::string::npos)
+        << outcome.output;
     EXPECT_EQ(outcome.output.find("never"), std::string::npos) << outcome.output;
 }
 
@@ -152,9 +163,10 @@ TEST(ScenarioRunner, ActionsAfterTheProgramEndedAreRefused) {
 }
 
 TEST(ScenarioRunner, CaptionHistoryFindsCaptionsInOrder) {
-    const Outcome outcome = run("start\nclick save\nidle\ncheck text Main \"Fake\"\n"
-                                "check caption-shown Main \"saved\"\ncheck caption-shown Main \"Fake\"\n"
-                                "check caption-shown Main \"saved\"\n");
+    const Outcome outcome =
+        run("start\nclick save\nidle\ncheck text Main \"Fake\"\n"
+            "check caption-shown Main \"saved\"\ncheck caption-shown Main \"Fake\"\n"
+            "check caption-shown Main \"saved\"\n");
     EXPECT_EQ(outcome.result, 1);
     EXPECT_NE(outcome.output.find(":7: the caption was not \"saved\" since the last check"),
               std::string::npos)

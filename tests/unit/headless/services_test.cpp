@@ -18,10 +18,10 @@ TEST(HeadlessServicesRegistry, ReadsDefaultValuesAsTheRegistryWould) {
         const char* key;
         const char* value;
     };
-    for (const Case& c : {Case{".txt\\", "txtfile"}, Case{".TXT\\", "txtfile"},
-                          Case{"txtfile\\", "Text Document"}, Case{".abc\\", ""},
-                          Case{"exp\\", "C:\\Win\\x %missing% 50%"}, Case{"bin\\", ""},
-                          Case{"\\", ""}})
+    for (const Case& c :
+         {Case{".txt\\", "txtfile"}, Case{".TXT\\", "txtfile"}, Case{"txtfile\\", "Text Document"},
+          Case{".abc\\", ""}, Case{"exp\\", "C:\\Win\\x %missing% 50%"}, Case{"bin\\", ""},
+          Case{"\\", ""}})
         EXPECT_EQ(services.registryDefaultValue(c.key), c.value) << c.key;
 }
 

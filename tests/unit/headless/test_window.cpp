@@ -6,14 +6,16 @@ namespace extdict::testing {
 
 tk::Bindings EventLog::bindAll(const tk::WindowForm& form) {
     std::vector<std::string> names{""};
-    for (const auto& control : form.controls) names.push_back(control.name);
+    for (const auto& control : form.controls)
+        names.push_back(control.name);
     tk::Bindings bindings;
     for (const std::string& name : names) {
         for (int k = 0; k <= static_cast<int>(tk::EventKind::LinkPressed); ++k) {
-            bindings.push_back({name, static_cast<tk::EventKind>(k), [this, name](const tk::Event& e) {
-                                    events.push_back({e.kind, name, e.key, e.modifiers, e.trayKind});
-                                    return answer;
-                                }});
+            bindings.push_back(
+                {name, static_cast<tk::EventKind>(k), [this, name](const tk::Event& e) {
+                     events.push_back({e.kind, name, e.key, e.modifiers, e.trayKind});
+                     return answer;
+                 }});
         }
     }
     return bindings;
@@ -21,13 +23,14 @@ tk::Bindings EventLog::bindAll(const tk::WindowForm& form) {
 
 std::vector<tk::EventKind> EventLog::kinds() const {
     std::vector<tk::EventKind> result;
-    for (const auto& event : events) result.push_back(event.kind);
+    for (const auto& event : events)
+        result.push_back(event.kind);
     return result;
 }
 
 int EventLog::count(tk::EventKind kind) const {
-    return static_cast<int>(std::count_if(events.begin(), events.end(),
-                                          [kind](const RecordedEvent& e) { return e.kind == kind; }));
+    return static_cast<int>(std::count_if(
+        events.begin(), events.end(), [kind](const RecordedEvent& e) { return e.kind == kind; }));
 }
 
 tk::WindowForm testForm() {

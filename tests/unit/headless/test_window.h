@@ -11,7 +11,7 @@ namespace extdict::testing {
 
 struct RecordedEvent {
     tk::EventKind kind;
-    std::string control;  // form name; empty for the window
+    std::string control; // form name; empty for the window
     int key = 0;
     int modifiers = 0;
     int trayKind = 0;
@@ -20,7 +20,7 @@ struct RecordedEvent {
 
 // Records every event of every control and of the window; returns `answer` from each.
 class EventLog {
-public:
+  public:
     tk::Bindings bindAll(const tk::WindowForm& form);
     std::vector<RecordedEvent> events;
     std::vector<tk::EventKind> kinds() const;

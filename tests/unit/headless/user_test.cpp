@@ -14,10 +14,10 @@ TEST(HeadlessUser, TypingRaisesKeyDownChangeKeyUpPerCharacter) {
     f.load();
     f.ui.typeText(f.ref("edit"), "aB?");
     const std::vector<RecordedEvent> expected{
-        {EventKind::KeyDown, "edit", 'A', 0},     {EventKind::TextChanged, "edit"},
-        {EventKind::KeyUp, "edit", 'A', 0},       {EventKind::KeyDown, "edit", 'B', 2},
-        {EventKind::TextChanged, "edit"},         {EventKind::KeyUp, "edit", 'B', 2},
-        {EventKind::KeyDown, "edit", 0xBF, 2},    {EventKind::TextChanged, "edit"},
+        {EventKind::KeyDown, "edit", 'A', 0},  {EventKind::TextChanged, "edit"},
+        {EventKind::KeyUp, "edit", 'A', 0},    {EventKind::KeyDown, "edit", 'B', 2},
+        {EventKind::TextChanged, "edit"},      {EventKind::KeyUp, "edit", 'B', 2},
+        {EventKind::KeyDown, "edit", 0xBF, 2}, {EventKind::TextChanged, "edit"},
         {EventKind::KeyUp, "edit", 0xBF, 2}};
     EXPECT_EQ(f.log.events, expected);
     EXPECT_EQ(f.ui.text(f.ref("edit")), "aB?");
@@ -41,7 +41,7 @@ TEST(HeadlessUser, SwallowedKeysDoNotReachTheBox) {
     f.ui.typeText(f.ref("memo"), "x \r\n");
     f.ui.pressKey(f.ref("memo"), 8);
     EXPECT_EQ(f.ui.text(f.ref("memo")), "ab");
-    EXPECT_EQ(f.log.count(EventKind::TextChanged), 1);  // the setText only
+    EXPECT_EQ(f.log.count(EventKind::TextChanged), 1); // the setText only
     EXPECT_EQ(f.log.count(EventKind::KeyUp), 4);
 }
 
@@ -50,14 +50,14 @@ TEST(HeadlessUser, KeysEditTheBoxWhenNotSwallowed) {
     f.load();
     const auto memo = f.ref("memo");
     f.ui.typeText(memo, gbk("a文"));
-    f.ui.pressKey(memo, 8);  // Backspace takes the whole double-byte character
+    f.ui.pressKey(memo, 8); // Backspace takes the whole double-byte character
     EXPECT_EQ(f.ui.text(memo), "a");
     f.ui.typeText(memo, "\r\nb");
     EXPECT_EQ(f.ui.text(memo), "a\r\nb");
     f.ui.pressKey(memo, tk::key::Left);
-    f.ui.pressKey(memo, 46);  // Delete
+    f.ui.pressKey(memo, 46); // Delete
     EXPECT_EQ(f.ui.text(memo), "a\r\n");
-    f.ui.pressKey(f.ref("edit"), tk::key::Enter);  // a single-line box ignores Enter
+    f.ui.pressKey(f.ref("edit"), tk::key::Enter); // a single-line box ignores Enter
     EXPECT_EQ(f.ui.text(f.ref("edit")), "");
 }
 
@@ -66,7 +66,7 @@ TEST(HeadlessUser, UserByteLimitRefusesTypingButNotTheProgram) {
     f.load();
     const auto memo = f.ref("memo");
     f.ui.typeText(memo, "123456789");
-    f.ui.typeText(memo, gbk("文"));  // 11 bytes: refused
+    f.ui.typeText(memo, gbk("文")); // 11 bytes: refused
     f.ui.typeText(memo, "0x");
     EXPECT_EQ(f.ui.text(memo), "1234567890");
     f.ui.pasteText(memo, gbk("一二三四五六"));
@@ -102,7 +102,7 @@ TEST(HeadlessUser, LinkOpensItsTargetUnlessTheHandlerStopsIt) {
     ToolkitFixture f;
     f.load();
     const auto link = f.ref("link");
-    f.ui.click(link);  // empty target: nothing to open
+    f.ui.click(link); // empty target: nothing to open
     f.ui.setLinkTarget(link, "http://a/");
     f.ui.pressLink(link);
     f.log.answer = false;
@@ -147,7 +147,8 @@ TEST(HeadlessUser, TrayDoubleClickDeliversOneTwoOne) {
     f.ui.setTrayIcon(f.window, "tip");
     f.ui.trayDoubleClick(f.window);
     std::vector<int> kinds;
-    for (const auto& e : f.log.events) kinds.push_back(e.trayKind);
+    for (const auto& e : f.log.events)
+        kinds.push_back(e.trayKind);
     EXPECT_EQ(kinds, (std::vector{1, 2, 1}));
 }
 
