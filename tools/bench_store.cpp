@@ -46,7 +46,7 @@ const SampleRecords& samples() {
 class Scratch {
 public:
     Scratch() {
-        std::string pattern = std::filesystem::temp_directory_path().string() + "/bench_store_XXXXXX";
+        auto pattern = std::filesystem::temp_directory_path().string() + "/bench_store_XXXXXX";
         if (::mkdtemp(pattern.data())) folder_ = pattern;
     }
     ~Scratch() { std::filesystem::remove_all(folder_); }
@@ -112,7 +112,8 @@ void BM_BulkAdd100k(benchmark::State& state) {
         state.PauseTiming();
         std::filesystem::remove(path);
         RecordStore store(disk());
-        if (!store.create(path, programFields()) || !store.open(path)) state.SkipWithError("create failed");
+        if (!store.create(path, programFields()) || !store.open(path))
+            state.SkipWithError("create failed");
         state.ResumeTiming();
         if (!store.addRecords(samples().records)) state.SkipWithError("bulk add failed");
     }
@@ -133,7 +134,8 @@ void BM_WriteOneField(benchmark::State& state) {
     static int round = 0; // repetitions must not rewrite the same texts, which is no change
     for (auto _ : state) {
         store.goTo(1 + (round * 7919) % kRecords);
-        if (!store.writeField(2, "note " + std::to_string(++round))) state.SkipWithError("write failed");
+        if (!store.writeField(2, "note " + std::to_string(++round)))
+            state.SkipWithError("write failed");
     }
 }
 BENCHMARK(BM_WriteOneField)->Unit(benchmark::kMillisecond)->Iterations(200);

@@ -21,7 +21,8 @@ constexpr auto kTable = makeTable();
 
 std::uint32_t crc32(std::string_view bytes, std::uint32_t running) {
     std::uint32_t c = ~running;
-    for (const char byte : bytes) c = kTable[(c ^ static_cast<unsigned char>(byte)) & 0xFF] ^ (c >> 8);
+    for (const char byte : bytes)
+        c = kTable[(c ^ static_cast<unsigned char>(byte)) & 0xFF] ^ (c >> 8);
     return ~c;
 }
 

@@ -11,9 +11,13 @@ constexpr std::align_val_t kLargeAlignment{64};
 
 } // namespace
 
-void* FileSystem::allocateLarge(std::size_t bytes) { return ::operator new(bytes, kLargeAlignment); }
+void* FileSystem::allocateLarge(std::size_t bytes) {
+    return ::operator new(bytes, kLargeAlignment);
+}
 
-void FileSystem::releaseLarge(void* memory, std::size_t) { ::operator delete(memory, kLargeAlignment); }
+void FileSystem::releaseLarge(void* memory, std::size_t) {
+    ::operator delete(memory, kLargeAlignment);
+}
 
 std::optional<std::string> FileSystem::readWholeFile(std::string_view path) {
     auto file = open(path, OpenMode::ReadOnly);

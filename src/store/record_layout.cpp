@@ -59,7 +59,8 @@ void RecordLayout::putField(std::span<char> image, int k, std::string_view text)
     const auto width = static_cast<std::size_t>(fields_[k - 1].maxLength);
     const auto stored = cutToWholeChars(untilNul(text), width);
     char* start = image.data() + offsets_[k - 1];
-    std::memcpy(start, stored.data(), stored.size());
+    // An empty text may point nowhere, and memcpy must not be given a null pointer.
+    if (!stored.empty()) std::memcpy(start, stored.data(), stored.size());
     std::memset(start + stored.size(), 0, width - stored.size());
 }
 

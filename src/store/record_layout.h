@@ -37,7 +37,8 @@ public:
     static bool hasValidMark(std::string_view image);
 
     // Fills the whole image: a live record holding the two texts, zeros everywhere else.
-    void putNewRecord(std::span<char> image, std::string_view extension, std::string_view note) const;
+    void putNewRecord(std::span<char> image, std::string_view extension,
+                      std::string_view note) const;
     // Stores the text cut at its first NUL and to the whole characters that fit.
     void putField(std::span<char> image, int k, std::string_view text) const;
     static void putMark(std::span<char> image, bool deleted);

@@ -31,8 +31,8 @@ struct RecordView {
         if (!holds(record) || k < 1 || k > kFieldCount) return {};
         const char* start = at(record) + offsets[k - 1];
         const std::size_t width = widths[k - 1];
-        const void* nul = std::memchr(start, '\0', width);
-        return {start, nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - start) : width};
+        const auto* nul = static_cast<const char*>(std::memchr(start, '\0', width));
+        return {start, nul ? static_cast<std::size_t>(nul - start) : width};
     }
 };
 

@@ -46,8 +46,10 @@ std::optional<State> readState(File& file, std::uint64_t size, std::size_t recor
     const auto at = [&](std::uint64_t offset, std::size_t length) {
         return std::string_view(*meta).substr(offset - format::kHeaderSize, length);
     };
-    const auto commit = format::newestCommit(at(format::kCommitSlotOffsets[0], format::kCommitSlotSize),
-                                             at(format::kCommitSlotOffsets[1], format::kCommitSlotSize));
+    const auto slot = [&](int i) {
+        return at(format::kCommitSlotOffsets[i], format::kCommitSlotSize);
+    };
+    const auto commit = format::newestCommit(slot(0), slot(1));
     if (!commit || commit->recordCount > kMaxRecords ||
         commit->recordCount > (size - dataOffset) / recordSize)
         return std::nullopt;
@@ -146,8 +148,9 @@ StoreFile::Swap StoreFile::replaceWith(const RecordLayout& layout, std::string_v
         return {}; // this store's file opens again at its next change
     }
     const format::Commit commit{1, records.size() / layout.recordSize()};
-    std::unique_ptr<StoreFile> fresh(new StoreFile(files_, path_, files_.open(path_, OpenMode::ReadWrite),
-                                                   layout.recordSize(), commit));
+    auto file = files_.open(path_, OpenMode::ReadWrite); // or at the first change, should this fail
+    std::unique_ptr<StoreFile> fresh(
+        new StoreFile(files_, path_, std::move(file), layout.recordSize(), commit));
     return {std::move(fresh), moved};
 }
 
@@ -190,7 +193,9 @@ bool StoreFile::rewrite(std::uint64_t index, std::string_view oldImage, std::str
     return false;
 }
 
-bool StoreFile::clearJournal() { return write(format::kJournalOffset, format::clearedJournalMark()); }
+bool StoreFile::clearJournal() {
+    return write(format::kJournalOffset, format::clearedJournalMark());
+}
 
 bool StoreFile::settle() {
     if (abandonedCommitSlot_) {

@@ -36,7 +36,8 @@ void applyTorn(std::string& bytes, const PendingChange& change, std::mt19937& ra
     while (at < end) {
         const std::uint64_t pieceEnd = std::min(end, (at / kPiece + 1) * kPiece);
         if (random() % 2)
-            writeInto(bytes, at, std::string_view(change.data).substr(at - change.offset, pieceEnd - at));
+            writeInto(bytes, at,
+                      std::string_view(change.data).substr(at - change.offset, pieceEnd - at));
         at = pieceEnd;
     }
 }
@@ -80,7 +81,8 @@ public:
     }
 
     bool truncate(std::uint64_t size) override {
-        const std::uint64_t growth = size > node_->current.size() ? size - node_->current.size() : 0;
+        const std::uint64_t current = node_->current.size();
+        const std::uint64_t growth = size > current ? size - current : 0;
         return change({true, size, {}}, growth);
     }
 

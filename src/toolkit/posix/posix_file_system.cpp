@@ -98,7 +98,8 @@ bool createsFile(OpenMode mode) { return mode == OpenMode::CreateNew || mode == 
 
 // Moves without replacing: renameat2 where the file system has it, else link and unlink.
 bool moveWithoutReplacing(const std::string& from, const std::string& to) {
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
     if (errno != EINVAL && errno != ENOSYS) return false;
     return ::link(from.c_str(), to.c_str()) == 0 && ::unlink(from.c_str()) == 0;
 }
@@ -147,7 +148,8 @@ bool PosixFileSystem::rename(std::string_view from, std::string_view to) {
 
 void* PosixFileSystem::allocateLarge(std::size_t bytes) {
     if (bytes < kHugePageSize) return FileSystem::allocateLarge(bytes);
-    void* memory = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    void* memory =
+        ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (memory == MAP_FAILED) throw std::bad_alloc();
     ::madvise(memory, bytes, MADV_HUGEPAGE); // advice only: without huge pages it still works
     return memory;

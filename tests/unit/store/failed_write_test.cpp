@@ -67,7 +67,8 @@ TEST(FailedWrite, AFullDiskRefusesWhatNeedsRoomAndKeepsInPlaceChangesWorking) {
         ASSERT_TRUE(store.open(kPath));
         files.setCapacity(files.contents(kPath)->size());
         const std::string name = operation.name;
-        const bool inPlace = name == "write extension" || name == "write note" || name == "mark deleted";
+        const bool inPlace =
+            name == "write extension" || name == "write note" || name == "mark deleted";
         EXPECT_EQ(operation.run(store), inPlace);
         const Rows expected = inPlace ? rowsAfter(operation) : startingRows();
         EXPECT_EQ(rowsOf(store), expected);

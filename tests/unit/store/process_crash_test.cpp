@@ -73,7 +73,8 @@ Reports readReports(int fd) {
 }
 
 // Runs one child for `lifetime`, kills it, and returns what it reported.
-Reports runAndKill(const std::string& path, std::uint32_t seed, std::chrono::microseconds lifetime) {
+Reports runAndKill(const std::string& path, std::uint32_t seed,
+                   std::chrono::microseconds lifetime) {
     int fds[2];
     if (::pipe(fds) != 0) return {{}, {}, true};
     const pid_t child = ::fork();

@@ -36,7 +36,8 @@ std::string stored(const std::string& text, std::size_t width) {
 }
 
 Row newRow(std::uint32_t seed) {
-    return {stored(extensionText(seed), kExtensionWidth), stored(noteText(seed), kNoteWidth), false};
+    return {stored(extensionText(seed), kExtensionWidth), stored(noteText(seed), kNoteWidth),
+            false};
 }
 
 std::uint32_t bulkSize(std::uint32_t seed) { return 1 + seed % kMaxBulk; }
@@ -73,7 +74,8 @@ bool applyToStore(RecordStore& store, const Change& change) {
             texts.push_back(noteText(change.seed + i));
         }
         std::vector<RecordStore::NewRecord> records;
-        for (std::size_t i = 0; i < texts.size(); i += 2) records.push_back({texts[i], texts[i + 1]});
+        for (std::size_t i = 0; i < texts.size(); i += 2)
+            records.push_back({texts[i], texts[i + 1]});
         return store.addRecords(records);
     }
     case ChangeKind::WriteExtension: return store.writeField(1, extensionText(change.seed));
@@ -90,7 +92,8 @@ void applyToModel(Rows& rows, const Change& change) {
     switch (change.kind) {
     case ChangeKind::Add: rows.push_back(newRow(change.seed)); break;
     case ChangeKind::BulkAdd:
-        for (std::uint32_t i = 0; i < bulkSize(change.seed); ++i) rows.push_back(newRow(change.seed + i));
+        for (std::uint32_t i = 0; i < bulkSize(change.seed); ++i)
+            rows.push_back(newRow(change.seed + i));
         break;
     case ChangeKind::WriteExtension: rows[at].extension = newRow(change.seed).extension; break;
     case ChangeKind::WriteNote: rows[at].note = newRow(change.seed).note; break;

@@ -9,7 +9,15 @@
 
 namespace extdict::test {
 
-enum class ChangeKind : std::uint32_t { Add, BulkAdd, WriteExtension, WriteNote, Mark, Purge, Clear };
+enum class ChangeKind : std::uint32_t {
+    Add,
+    BulkAdd,
+    WriteExtension,
+    WriteNote,
+    Mark,
+    Purge,
+    Clear,
+};
 
 struct Change {
     ChangeKind kind = ChangeKind::Add;

@@ -25,55 +25,74 @@ protected:
     RecordStore store{files};
 };
 
+using Action = std::function<bool(RecordStore&)>;
+
 struct CursorCase {
     const char* name;
-    Rows rows;                               // the store as opened
-    std::function<bool(RecordStore&)> act;   // its result is checked too
+    Rows rows;  // the store as opened
+    Action act; // its result is checked too
     int count;
     int current;
-    std::string currentExtension;            // "" also for no current record
+    std::string currentExtension; // "" also for no current record
     bool deleted;
 };
 
 const Rows kThree = {{"a", "1"}, {"b", "2"}, {"c", "3"}};
 
+// The action after moving to `record`.
+Action at(int record, Action action) {
+    return [record, action](RecordStore& s) {
+        s.goTo(record);
+        return action(s);
+    };
+}
+
+// Runs both actions; true when both are.
+Action both(Action first, Action second) {
+    return [first, second](RecordStore& s) { return first(s) && second(s); };
+}
+
+Action refused(Action action) {
+    return [action](RecordStore& s) { return !action(s); };
+}
+
+const Action none = [](RecordStore&) { return true; };
+const Action mark = [](RecordStore& s) { return s.markDeleted(); };
+const Action purge = [](RecordStore& s) { return s.purgeDeleted(); };
+const Action clear = [](RecordStore& s) { return s.clearAll(); };
+const Action add = [](RecordStore& s) { return s.addRecord("d", "4"); };
+const Action writeB = [](RecordStore& s) { return s.writeField(1, "B"); };
+
 TEST_F(RecordStoreTest, EachOperationLeavesTheCursorWhereItShould) {
-    const auto none = [](RecordStore&) { return true; };
+    const Action writeField0And3 = [](RecordStore& s) {
+        return !s.writeField(0, "x") && !s.writeField(3, "x");
+    };
+    const Action bulkAdd = [](RecordStore& s) { return s.addRecords({{"d", "4"}, {"e", "5"}}); };
+    const Action emptyBulkAdd = [](RecordStore& s) { return s.addRecords({}); };
     const CursorCase cases[] = {
         {"new store", {}, none, 0, 1, "", false},
-        {"write on new store", {}, [](RecordStore& s) { return !s.writeField(1, "x"); }, 0, 1, "", false},
-        {"mark on new store", {}, [](RecordStore& s) { return !s.markDeleted(); }, 0, 1, "", false},
-        {"goTo on new store", {}, [](RecordStore& s) { s.goTo(3); return true; }, 0, 1, "", false},
+        {"write on new store", {}, refused(writeB), 0, 1, "", false},
+        {"mark on new store", {}, refused(mark), 0, 1, "", false},
+        {"goTo on new store", {}, at(3, none), 0, 1, "", false},
         {"open", kThree, none, 3, 1, "a", false},
-        {"goTo 0", kThree, [](RecordStore& s) { s.goTo(2); s.goTo(0); return true; }, 3, 1, "a", false},
-        {"goTo -7", kThree, [](RecordStore& s) { s.goTo(-7); return true; }, 3, 1, "a", false},
-        {"goTo 2", kThree, [](RecordStore& s) { s.goTo(2); return true; }, 3, 2, "b", false},
-        {"goTo N+5", kThree, [](RecordStore& s) { s.goTo(8); return true; }, 3, 3, "c", false},
-        {"add", kThree, [](RecordStore& s) { return s.addRecord("d", "4"); }, 4, 4, "d", false},
-        {"add to empty", {}, [](RecordStore& s) { return s.addRecord("d", "4"); }, 1, 1, "d", false},
-        {"bulk add", kThree,
-         [](RecordStore& s) { return s.addRecords({{"d", "4"}, {"e", "5"}}); }, 5, 5, "e", false},
-        {"empty bulk add", kThree,
-         [](RecordStore& s) { s.goTo(2); return s.addRecords({}); }, 3, 2, "b", false},
-        {"mark", kThree,
-         [](RecordStore& s) { s.goTo(2); return s.markDeleted(); }, 3, 2, "b", true},
-        {"mark twice", kThree,
-         [](RecordStore& s) { s.goTo(2); return s.markDeleted() && s.markDeleted(); }, 3, 2, "b", true},
-        {"write a marked record", kThree,
-         [](RecordStore& s) { s.goTo(2); return s.markDeleted() && s.writeField(1, "B"); }, 3, 2, "B", true},
-        {"write field 0 or 3", kThree,
-         [](RecordStore& s) { return !s.writeField(0, "x") && !s.writeField(3, "x"); }, 3, 1, "a", false},
-        {"purge", kThree,
-         [](RecordStore& s) { s.goTo(1); s.markDeleted(); s.goTo(3); return s.purgeDeleted(); },
-         2, 1, "b", false},
-        {"purge nothing marked", kThree,
-         [](RecordStore& s) { s.goTo(3); return s.purgeDeleted(); }, 3, 1, "a", false},
-        {"purge all", {{"a", "1", true}, {"b", "2", true}},
-         [](RecordStore& s) { return s.purgeDeleted(); }, 0, 1, "", false},
-        {"clear", kThree, [](RecordStore& s) { s.goTo(2); return s.clearAll(); }, 0, 1, "", false},
-        {"clear empty", {}, [](RecordStore& s) { return s.clearAll(); }, 0, 1, "", false},
-        {"add after clear", kThree,
-         [](RecordStore& s) { return s.clearAll() && s.addRecord("z", "9"); }, 1, 1, "z", false},
+        {"goTo 0", kThree, at(2, at(0, none)), 3, 1, "a", false},
+        {"goTo -7", kThree, at(-7, none), 3, 1, "a", false},
+        {"goTo 2", kThree, at(2, none), 3, 2, "b", false},
+        {"goTo N+5", kThree, at(8, none), 3, 3, "c", false},
+        {"add", kThree, add, 4, 4, "d", false},
+        {"add to empty", {}, add, 1, 1, "d", false},
+        {"bulk add", kThree, bulkAdd, 5, 5, "e", false},
+        {"empty bulk add", kThree, at(2, emptyBulkAdd), 3, 2, "b", false},
+        {"mark", kThree, at(2, mark), 3, 2, "b", true},
+        {"mark twice", kThree, at(2, both(mark, mark)), 3, 2, "b", true},
+        {"write a marked record", kThree, at(2, both(mark, writeB)), 3, 2, "B", true},
+        {"write field 0 or 3", kThree, writeField0And3, 3, 1, "a", false},
+        {"purge", kThree, both(at(1, mark), at(3, purge)), 2, 1, "b", false},
+        {"purge nothing marked", kThree, at(3, purge), 3, 1, "a", false},
+        {"purge all", {{"a", "1", true}, {"b", "2", true}}, purge, 0, 1, "", false},
+        {"clear", kThree, at(2, clear), 0, 1, "", false},
+        {"clear empty", {}, clear, 0, 1, "", false},
+        {"add after clear", kThree, both(clear, add), 1, 1, "d", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

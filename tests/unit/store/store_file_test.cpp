@@ -107,7 +107,8 @@ TEST(StoreFile, RefusesWhatIsNotAWholeStoreAndLeavesItUntouched) {
         {"bad deleted mark", [](std::string& b) { b[recordAt(1)] = 'X'; }},
         {"journal for a record not there",
          [](std::string& b) {
-             b.replace(1536, 32 + kRecordSize, format::encodeJournal(3, b.substr(recordAt(0), kRecordSize)));
+             const auto image = b.substr(recordAt(0), kRecordSize);
+             b.replace(1536, 32 + kRecordSize, format::encodeJournal(3, image));
          }},
     };
     for (const auto& c : cases) {

@@ -18,8 +18,8 @@ std::vector<FieldDescriptor> programFields() {
 Rows rowsOf(const RecordStore& store) {
     Rows rows;
     for (int record = 1; record <= store.recordCount(); ++record)
-        rows.push_back({std::string(store.fieldView(record, 1)), std::string(store.fieldView(record, 2)),
-                        store.isDeletedAt(record)});
+        rows.push_back({std::string(store.fieldView(record, 1)),
+                        std::string(store.fieldView(record, 2)), store.isDeletedAt(record)});
     return rows;
 }
 
