@@ -8,8 +8,9 @@ wine_session_start() {
   export WINEDLLOVERRIDES="mscoree,mshtml="   # no Mono or Gecko installer prompts
   export WINEARCH=win64
   trap wine_session_end EXIT
-  wineboot -i >"$WINE_SESSION_DIR/wineboot.log" 2>&1 </dev/null
+  mkdir -p "$WINEPREFIX"
   wineserver -p >/dev/null 2>&1 </dev/null
+  wineboot -i >"$WINE_SESSION_DIR/wineboot.log" 2>&1 </dev/null
 }
 
 wine_session_end() {

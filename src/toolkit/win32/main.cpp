@@ -1,4 +1,5 @@
 // The Windows program: the Win32 toolkit and the Windows services around the portable core.
+// runProgram ends the process through the toolkit's exit, which runs the exit clean-up.
 #include <windows.h>
 
 #include "app/program.h"
@@ -8,7 +9,5 @@
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     extdict::win32::WindowsServices services;
     extdict::win32::Win32Toolkit toolkit(instance);
-    const int code = extdict::runProgram(toolkit, services);
-    toolkit.runExitCleanup();
-    return code;
+    extdict::runProgram(toolkit, services);
 }
