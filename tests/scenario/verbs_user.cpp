@@ -6,7 +6,7 @@
 namespace extdict::scenario {
 namespace {
 
-struct KeySpec {
+struct KeyChord {
     int key = 0;
     int modifiers = 0;
 };
@@ -28,23 +28,23 @@ int keyCode(Scenario& s, const Line& line, const std::string& name) {
 }
 
 // "Ctrl+Shift+Down": modifiers, then the key's name, a capital letter, a digit or a code.
-KeySpec keySpec(Scenario& s, const Line& line, const Token& token) {
-    KeySpec spec;
+KeyChord keyChord(Scenario& s, const Line& line, const Token& token) {
+    KeyChord chord;
     std::string rest = token.raw;
     for (std::size_t plus; (plus = rest.find('+')) != std::string::npos && plus > 0;) {
         const std::string modifier = rest.substr(0, plus);
         if (modifier == "Ctrl")
-            spec.modifiers |= tk::modifier::Ctrl;
+            chord.modifiers |= tk::modifier::Ctrl;
         else if (modifier == "Shift")
-            spec.modifiers |= tk::modifier::Shift;
+            chord.modifiers |= tk::modifier::Shift;
         else if (modifier == "Alt")
-            spec.modifiers |= tk::modifier::Alt;
+            chord.modifiers |= tk::modifier::Alt;
         else
             s.abort(line, "unknown modifier \"" + modifier + "\"");
         rest = rest.substr(plus + 1);
     }
-    spec.key = keyCode(s, line, rest);
-    return spec;
+    chord.key = keyCode(s, line, rest);
+    return chord;
 }
 
 tk::ControlRef target(Scenario& s, const Line& line) {
@@ -66,18 +66,18 @@ void paste(Scenario& s, const Line& line) {
 }
 
 void key(Scenario& s, const Line& line) {
-    const KeySpec spec = keySpec(s, line, line.args[1]);
-    s.ui().pressKey(target(s, line), spec.key, spec.modifiers);
+    const KeyChord chord = keyChord(s, line, line.args[1]);
+    s.ui().pressKey(target(s, line), chord.key, chord.modifiers);
 }
 
 void keyDown(Scenario& s, const Line& line) {
-    const KeySpec spec = keySpec(s, line, line.args[1]);
-    s.ui().keyDown(target(s, line), spec.key, spec.modifiers);
+    const KeyChord chord = keyChord(s, line, line.args[1]);
+    s.ui().keyDown(target(s, line), chord.key, chord.modifiers);
 }
 
 void keyUp(Scenario& s, const Line& line) {
-    const KeySpec spec = keySpec(s, line, line.args[1]);
-    s.ui().keyUp(target(s, line), spec.key, spec.modifiers);
+    const KeyChord chord = keyChord(s, line, line.args[1]);
+    s.ui().keyUp(target(s, line), chord.key, chord.modifiers);
 }
 
 void click(Scenario& s, const Line& line) {
