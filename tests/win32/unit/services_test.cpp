@@ -11,13 +11,12 @@ using namespace extdict::win32;
 
 namespace {
 
-// A class key of our own under HKEY_CURRENT_USER\Software\Classes, which HKEY_CLASSES_ROOT shows.
+// A class key of our own, removed again at the end of the test.
 class RegistryKey {
 public:
     RegistryKey(const wchar_t* name, DWORD type, const std::wstring& value) : name_(name) {
-        const std::wstring path = L"Software\\Classes\\" + name_;
         HKEY key = nullptr;
-        RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
+        RegCreateKeyExW(HKEY_CLASSES_ROOT, name_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
         if (type == REG_DWORD) {
             const DWORD number = 7;
             RegSetValueExW(key, nullptr, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
@@ -27,7 +26,7 @@ public:
         }
         RegCloseKey(key);
     }
-    ~RegistryKey() { RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\Classes\\" + name_).c_str()); }
+    ~RegistryKey() { RegDeleteTreeW(HKEY_CLASSES_ROOT, name_.c_str()); }
 
 private:
     std::wstring name_;
