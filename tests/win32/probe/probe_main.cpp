@@ -15,6 +15,14 @@ using namespace extdict::tk;
 
 namespace {
 
+// Line breaks of a logged text become "\n", so that every event is one line of the log.
+std::string oneLine(std::string text) {
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) {
+        text.replace(at, 2, "\\n");
+    }
+    return text;
+}
+
 class Probe {
 public:
     Probe(HINSTANCE instance, FILE* log) : ui_(instance), log_(log) {}
@@ -35,7 +43,7 @@ private:
     bool onEvent(const std::string& name, const Event& e) {
         ControlRef source = e.source;
         std::string text = probe::describe(e) + " " + utf8FromGbk(name);
-        if (e.kind == EventKind::TextChanged) text += " [" + utf8FromGbk(ui_.text(source)) + "]";
+        if (e.kind == EventKind::TextChanged) text += " [" + oneLine(utf8FromGbk(ui_.text(source))) + "]";
         line(text);
         switch (e.kind) {
         case EventKind::Created:
@@ -90,7 +98,7 @@ private:
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     int count = 0;
     LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    FILE* log = count > 1 ? _wfopen(arguments[1], L"w") : stdout;
+    FILE* log = count > 1 ? _wfopen(arguments[1], L"wb") : stdout;
     if (!log) return 2;
     Probe probe(instance, log);
     const int code = probe.run();
