@@ -1,8 +1,5 @@
 #include "exchange/import.h"
 
-#include <string>
-#include <unordered_set>
-
 #include "exchange/exchange_texts.h"
 #include "exchange/text_scan.h"
 #include "text/gbk_chars.h"
@@ -17,30 +14,14 @@ constexpr std::string_view kFieldSeparator = ",,,";
 constexpr std::size_t kExtensionFieldBytes = 50;
 
 ImportEntry entryOf(std::string_view piece) {
-    const auto fields = splitText(piece, kFieldSeparator);
     ImportEntry entry;
-    if (fields.size() > 0) entry.extension = fields[0];
-    if (fields.size() > 1) entry.note = fields[1];
+    int fields = 0;
+    // Only the first two fields count, so the scan stops after them.
+    forEachPiece(piece, kFieldSeparator, [&](std::string_view field) {
+        (fields == 0 ? entry.extension : entry.note) = field;
+        return ++fields < 2;
+    });
     return entry;
-}
-
-// The extensions of the records the user can see, lower-cased.
-std::unordered_set<std::string> storedExtensionKeys(const RecordStore& store) {
-    std::unordered_set<std::string> keys;
-    const int count = store.recordCount();
-    keys.reserve(static_cast<std::size_t>(count));
-    for (int record = 1; record <= count; ++record)
-        if (!store.isDeletedAt(record)) keys.insert(toLower(store.fieldView(record, 1)));
-    return keys;
-}
-
-bool addEntries(RecordStore& store, const std::vector<ImportEntry>& entries) {
-    if (entries.empty()) return true;
-    std::vector<RecordStore::NewRecord> records;
-    records.reserve(entries.size());
-    for (const ImportEntry& entry : entries)
-        records.push_back({entry.extension, entry.note});
-    return store.addRecords(records);
 }
 
 InputWindowRequest importRequest() {
@@ -54,28 +35,48 @@ InputWindowRequest importRequest() {
 
 std::vector<ImportEntry> parseExchangeText(std::string_view text) {
     std::vector<ImportEntry> entries;
-    for (std::string_view piece : splitText(text, kRecordSeparator))
-        entries.push_back(entryOf(piece));
+    forEachExchangeEntry(text, [&](const ImportEntry& entry) { entries.push_back(entry); });
     return entries;
+}
+
+void forEachExchangeEntry(std::string_view text,
+                          const std::function<void(const ImportEntry&)>& visit) {
+    forEachPiece(text, kRecordSeparator, [&](std::string_view piece) {
+        visit(entryOf(piece));
+        return true;
+    });
+}
+
+NewEntryFilter::NewEntryFilter(const RecordStore& store) {
+    const int count = store.recordCount();
+    taken_.reserve(static_cast<std::size_t>(count));
+    for (int record = 1; record <= count; ++record)
+        if (!store.isDeletedAt(record)) taken_.insert(toLower(store.fieldView(record, 1)));
+}
+
+bool NewEntryFilter::admit(const ImportEntry& entry) {
+    // Two extensions that differ only beyond the field's width would be stored alike.
+    const std::string_view stored = cutToWholeChars(entry.extension, kExtensionFieldBytes);
+    return taken_.insert(toLower(stored)).second;
 }
 
 std::vector<ImportEntry> newEntries(const RecordStore& store,
                                     const std::vector<ImportEntry>& entries) {
-    std::unordered_set<std::string> taken = storedExtensionKeys(store);
-    taken.reserve(taken.size() + entries.size());
+    NewEntryFilter filter(store);
     std::vector<ImportEntry> kept;
-    for (const ImportEntry& entry : entries) {
-        // Two extensions that differ only beyond the field's width would be stored alike.
-        const std::string_view stored = cutToWholeChars(entry.extension, kExtensionFieldBytes);
-        if (taken.insert(toLower(stored)).second) kept.push_back(entry);
-    }
+    for (const ImportEntry& entry : entries)
+        if (filter.admit(entry)) kept.push_back(entry);
     return kept;
 }
 
 bool importExchangeText(RecordStore& store, std::string_view text) {
-    const auto entries = newEntries(store, parseExchangeText(text));
+    NewEntryFilter filter(store);
+    std::vector<RecordStore::NewRecord> records;
+    forEachExchangeEntry(text, [&](const ImportEntry& entry) {
+        if (filter.admit(entry)) records.push_back({entry.extension, entry.note});
+    });
     const int current = store.currentRecord();
-    const bool added = addEntries(store, entries);
+    const bool added = records.empty() || store.addRecords(records);
     store.goTo(current);
     return added;
 }

@@ -2,7 +2,10 @@
 // Import: records in the exchange layout, typed, pasted or read into the text input window,
 // added to the store unless their extension is already there.
 
+#include <functional>
+#include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "exchange/input_window.h"
@@ -20,8 +23,24 @@ struct ImportEntry {
 // The entries point into text.
 std::vector<ImportEntry> parseExchangeText(std::string_view text);
 
-// The entries worth adding: an entry is skipped when its extension, as the store would keep
-// it, equals (ASCII case ignored) that of a record not marked deleted or of an earlier entry.
+// The same entries one at a time, without keeping them, so that a huge text costs memory
+// only for what is kept of it.
+void forEachExchangeEntry(std::string_view text,
+                          const std::function<void(const ImportEntry&)>& visit);
+
+// The import's duplicate test, one entry at a time: an entry is skipped when its extension,
+// as the store would keep it, equals (ASCII case ignored) that of a record not marked
+// deleted or of an entry admitted before.
+class NewEntryFilter {
+public:
+    explicit NewEntryFilter(const RecordStore& store);
+    bool admit(const ImportEntry& entry);
+
+private:
+    std::unordered_set<std::string> taken_;
+};
+
+// The entries worth adding, by the test above.
 std::vector<ImportEntry> newEntries(const RecordStore& store,
                                     const std::vector<ImportEntry>& entries);
 

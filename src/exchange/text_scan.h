@@ -3,6 +3,7 @@
 // on a character boundary, so the second byte of a double-byte character never begins one.
 
 #include <cstddef>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -16,5 +17,10 @@ std::vector<std::size_t> findAllOccurrences(std::string_view needle, std::string
 // are kept, except a last one: a separator at the very end adds no empty piece, and an empty
 // text has no pieces at all. The pieces point into text.
 std::vector<std::string_view> splitText(std::string_view text, std::string_view separator);
+
+// The same pieces one at a time, without keeping them, so that a huge text costs no memory
+// per piece; visit returns false to stop early.
+void forEachPiece(std::string_view text, std::string_view separator,
+                  const std::function<bool(std::string_view)>& visit);
 
 } // namespace extdict
