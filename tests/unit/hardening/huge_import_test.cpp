@@ -9,6 +9,7 @@
 #include "peak_memory.h"
 #include "store/record_store.h"
 #include "support/faulty_file_system.h"
+#include "test_names.h"
 #include "text/encoding.h"
 
 namespace extdict {
@@ -87,12 +88,7 @@ TEST_P(HugeImportTest, AddsEachRecordOnceWithinTheMemoryBudget) {
 }
 
 INSTANTIATE_TEST_SUITE_P(HundredMegabytes, HugeImportTest, ::testing::ValuesIn(kImports),
-                         [](const auto& info) {
-                             std::string name = info.param.name;
-                             for (char& c : name)
-                                 if (c == ' ') c = '_';
-                             return name;
-                         });
+                         [](const auto& info) { return test::testNameOf(info.param.name); });
 
 } // namespace
 } // namespace extdict
