@@ -1,0 +1,20 @@
+#pragma once
+// The two halves of playing: the process that plays one run of the program (a fresh
+// process each, since the program ends its process), and the one that plays whole files
+// by starting such a process per run.
+
+#include <string>
+#include <vector>
+
+namespace extdict::player {
+
+// Plays the run that begins at the run-th "start" of the file, in the folder given (GBK);
+// the first run also plays the lines before it. Never returns: the process ends with
+// kRunPassed, kRunFailed or kRunStopped.
+[[noreturn]] void playRun(const std::string& file, std::size_t run, const std::string& folder);
+
+// Plays each file, prints what failed and why it skipped, then
+// "N passed, M failed, K skipped". 0 when nothing failed.
+int playFiles(const std::vector<std::string>& files);
+
+} // namespace extdict::player
