@@ -3,12 +3,16 @@
 // - a store that opens reads every record consistently by number and through the cursor;
 //   a write, an add, a mark and a purge each either happen whole or (failing) not at all,
 //   and a reopen finds exactly what the store held.
-// The first byte of the input picks the fault; the rest is the file.
+// The first byte of the input picks the fault, and whether the file's checksums are made
+// right again after the fuzzer changed it (so that changes reach the checks behind them);
+// the rest is the file.
 #include <cstdint>
 #include <string>
 
 #include "fuzz_store.h"
 #include "fuzz_support.h"
+#include "store/checksum.h"
+#include "store/file_format.h"
 #include "support/faulty_file_system.h"
 #include "text/encoding.h"
 #include "text/gbk_chars.h"
@@ -99,7 +103,37 @@ void runChanges(RecordStore& store, Rows& model, const Widths& widths) {
 
 void armFault(test::FaultyFileSystem& files, std::uint8_t pick) {
     if (pick & 0x80)
-        files.failAt(1 + (pick & 0x3F), pick & 0x40 ? test::Fault::FailsAfterEffect : test::Fault::FailsCleanly);
+        files.failAt(1 + (pick & 0x1F), pick & 0x40 ? test::Fault::FailsAfterEffect : test::Fault::FailsCleanly);
+}
+
+std::uint32_t u32At(const std::string& bytes, std::size_t at) {
+    std::uint32_t value = 0;
+    for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+    return value;
+}
+
+void putU32At(std::string& bytes, std::size_t at, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+// Puts the checksum of bytes [from, to) at `to`, when the file holds them.
+void sealRange(std::string& bytes, std::size_t from, std::size_t to) {
+    if (bytes.size() >= to + 4) putU32At(bytes, to, crc32(std::string_view(bytes).substr(from, to - from)));
+}
+
+// The checksums of the header, both commit slots and the journal, made right for what the
+// file now holds (see docs/database-format.md).
+void repairChecksums(std::string& bytes) {
+    if (bytes.size() >= format::kHeaderSize && u32At(bytes, 12) <= format::kMaxDescriptors)
+        sealRange(bytes, 0, 24 + 40 * u32At(bytes, 12));
+    for (const std::uint64_t slot : format::kCommitSlotOffsets) sealRange(bytes, slot, slot + 28);
+    const std::size_t journal = format::kJournalOffset;
+    if (bytes.size() < journal + format::kJournalHeaderSize) return;
+    const std::size_t imageSize = u32At(bytes, journal + 4);
+    const std::size_t imageAt = journal + format::kJournalHeaderSize;
+    if (bytes.size() < imageAt + imageSize) return;
+    const std::string_view view(bytes);
+    putU32At(bytes, journal + 16, crc32(view.substr(imageAt, imageSize), crc32(view.substr(journal, 16))));
 }
 
 } // namespace
@@ -107,7 +141,8 @@ void armFault(test::FaultyFileSystem& files, std::uint8_t pick) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::Input input(data, size);
     const std::uint8_t faultPick = input.byte();
-    const std::string bytes(input.rest());
+    std::string bytes(input.rest());
+    if (faultPick & 0x20) repairChecksums(bytes);
 
     test::FaultyFileSystem files;
     files.putFile(kPath, bytes);
