@@ -40,6 +40,11 @@ void Play::finish() {
     ExitProcess(failures_ == 0 ? kRunPassed : kRunFailed);
 }
 
+void Play::skip(const std::string& reason) {
+    std::cout << "SKIP " << fileName_ << ": " << reason << std::endl;
+    ExitProcess(kRunSkipped);
+}
+
 void Play::expectText(const Line& line, const std::string& what, const std::string& expected,
                       const std::string& seen) {
     if (expected != seen) fail(line, what + ": expected " + shown(expected) + ", saw " + shown(seen));

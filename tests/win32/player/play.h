@@ -16,6 +16,7 @@ namespace extdict::player {
 constexpr int kRunPassed = 0;
 constexpr int kRunFailed = 1;
 constexpr int kRunStopped = 3;
+constexpr int kRunSkipped = 4;  // it asked for something the player cannot play
 
 class Play {
 public:
@@ -32,6 +33,8 @@ public:
     int failures() const { return failures_; }
     // Ends the process with the run's result.
     [[noreturn]] void finish();
+    // Ends the process: the run cannot be played on the real program, for this reason.
+    [[noreturn]] void skip(const std::string& reason);
 
     // ---- Arguments ----
     std::string text(const Line& line, const Token& token);

@@ -102,6 +102,7 @@ Outcome playFile(const std::string& file) {
     bool passed = true;
     for (std::size_t run = 0; run < script.starts.size(); ++run) {
         const DWORD code = playRunInProcess(file, run, folder.path());
+        if (code == kRunSkipped) return Outcome::Skipped;
         passed = passed && code == kRunPassed;
         if (code != kRunPassed && code != kRunFailed) break;
     }

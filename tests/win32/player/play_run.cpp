@@ -46,6 +46,7 @@ void playRun(const std::string& file, std::size_t run, const std::string& folder
     };
     // Lines not reached while the program ran run after its end, as the checks of what it
     // left behind.
+    ui.unplayable = [&](const std::string& reason) { play.skip(reason); };
     ui.afterExit = [&] {
         for (std::size_t i = nextUnrun; i < end; ++i) runLine(play, script.lines[i]);
         reportLeftovers(play, script.lines[end - 1]);

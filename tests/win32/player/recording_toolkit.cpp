@@ -2,6 +2,7 @@
 
 #include "text/encoding.h"
 #include "text/gbk_chars.h"
+#include "toolkit/win32/wide_text.h"
 
 namespace extdict::player {
 
@@ -131,6 +132,11 @@ void RecordingToolkit::queueFileAnswer(DialogKind kind) {
         choice = std::move(fileChoices.front());
         fileChoices.pop_front();
     }
+    // A real open dialog refuses a file that does not exist, with a box of its own.
+    for (const std::string& path : choice)
+        if (kind != DialogKind::Save && GetFileAttributesW(win32::wideFromGbk(path).c_str()) ==
+                                            INVALID_FILE_ATTRIBUTES)
+            unplayable("choosing a file that does not exist in an open dialog");
     if (kind != DialogKind::Multi && choice.size() > 1) {
         answerProblems.push_back("several files chosen in a dialog that takes one; cancelled");
         choice.clear();

@@ -61,6 +61,9 @@ public:
     std::vector<std::string> answerProblems;
     // Runs at the program's end, after its own clean-up; must not return.
     std::function<void()> afterExit;
+    // Called with the reason when the program asks for something the player cannot play;
+    // must not return.
+    std::function<void(const std::string&)> unplayable;
 
     // ---- The toolkit ----
     tk::WindowId loadWindow(const tk::WindowForm& form, tk::Bindings bindings,

@@ -54,9 +54,16 @@ bool isLink(Play& p, tk::ControlRef ref) {
     return lstrcmpW(name, win32::kLinkClass) == 0;
 }
 
+// "\r\n" is one press of Enter, as the user types a line break.
 void type(Play& p, const Line& line) {
     const tk::ControlRef edit = p.target(line, line.args[0]);
-    p.driver.type(edit, p.text(line, line.args[1]));
+    const std::string text = p.text(line, line.args[1]);
+    std::size_t from = 0;
+    for (std::size_t at; (at = text.find("\r\n", from)) != std::string::npos; from = at + 2) {
+        p.driver.type(edit, std::string_view(text).substr(from, at - from));
+        p.driver.pressKey(edit, VK_RETURN);
+    }
+    p.driver.type(edit, std::string_view(text).substr(from));
 }
 
 // Select-all and paste, as the user does it: through the clipboard, which is given back its
@@ -65,6 +72,9 @@ void paste(Play& p, const Line& line) {
     const tk::ControlRef edit = p.target(line, line.args[0]);
     const std::string text = p.text(line, line.args[1]);
     const HWND hwnd = p.ui.real().handleOf(edit);
+    if (text.empty() && GetWindowTextLengthW(hwnd) == 0)
+        p.skip("pasting nothing into an empty box changes nothing on a real edit box (line " +
+               std::to_string(line.number) + ")");
     const std::optional<std::string> saved = clipboardText();
     if (!setClipboardText(text)) p.abort(line, "cannot use the clipboard to paste");
     SetFocus(hwnd);

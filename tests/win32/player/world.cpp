@@ -13,12 +13,14 @@ namespace {
 using win32::gbkFromWide;
 using win32::wideFromGbk;
 
-constexpr wchar_t kClasses[] = L"Software\\Classes\\";
+// Wine's HKEY_CLASSES_ROOT does not show HKCU\Software\Classes, so values go to the
+// merged root itself (the machine's classes in the test prefix) and are given back after.
+const HKEY kClassesRoot = HKEY_CLASSES_ROOT;
 
 std::wstring classesKey(const std::string& key) {
     std::wstring wide = wideFromGbk(key);
     while (!wide.empty() && wide.back() == L'\\') wide.pop_back();
-    return kClasses + wide;
+    return wide;
 }
 
 // The clipboard needs an owner window to take data.
@@ -72,7 +74,7 @@ bool cutFile(const std::string& path, unsigned long long size) {
 
 bool setClassesDefault(const std::string& key, const std::string& value, RegistryType type) {
     HKEY handle = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, classesKey(key).c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+    if (RegCreateKeyExW(kClassesRoot, classesKey(key).c_str(), 0, nullptr, 0, KEY_SET_VALUE,
                         nullptr, &handle, nullptr) != ERROR_SUCCESS)
         return false;
     const std::wstring wide = wideFromGbk(value);
@@ -90,7 +92,7 @@ RegistrySnapshot::RegistrySnapshot(const std::vector<std::string>& keys) {
     for (const std::string& key : keys) {
         Saved saved{classesKey(key), false, std::nullopt, 0};
         HKEY handle = nullptr;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, saved.key.c_str(), 0, KEY_QUERY_VALUE, &handle) ==
+        if (RegOpenKeyExW(kClassesRoot, saved.key.c_str(), 0, KEY_QUERY_VALUE, &handle) ==
             ERROR_SUCCESS) {
             saved.existed = true;
             DWORD size = 0;
@@ -109,11 +111,11 @@ RegistrySnapshot::RegistrySnapshot(const std::vector<std::string>& keys) {
 RegistrySnapshot::~RegistrySnapshot() {
     for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
         if (!it->existed) {
-            RegDeleteTreeW(HKEY_CURRENT_USER, it->key.c_str());
+            RegDeleteTreeW(kClassesRoot, it->key.c_str());
             continue;
         }
         HKEY handle = nullptr;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, it->key.c_str(), 0, KEY_SET_VALUE, &handle) !=
+        if (RegOpenKeyExW(kClassesRoot, it->key.c_str(), 0, KEY_SET_VALUE, &handle) !=
             ERROR_SUCCESS)
             continue;
         if (it->value)

@@ -1,7 +1,7 @@
 #pragma once
 // The world around the played program, seen and changed the way the program sees it on
-// Windows: files and folders by GBK path, default values under HKEY_CLASSES_ROOT (written
-// to HKCU\Software\Classes, which the merged view shows first), and the clipboard's text.
+// Windows: files and folders by GBK path, default values under HKEY_CLASSES_ROOT, and the
+// clipboard's text.
 
 #include <optional>
 #include <string>
