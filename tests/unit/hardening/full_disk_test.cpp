@@ -96,52 +96,41 @@ protected:
         p.disk.setCapacity(p.disk.contents(p.databasePath())->size());
     }
 
-    std::string caption() const { return p.ui.text({*p.ui.findWindow(gbk("MainWindow"))}); }
-    void paste(std::string_view control, std::string_view text) {
-        p.ui.pasteText(p.control(control), text);
-    }
-    void pasteInto(std::string_view window, std::string_view control, std::string_view text) {
-        p.ui.pasteText(*p.ui.findControl(gbk(window), gbk(control)), text);
-    }
-    void click(std::string_view control) { p.ui.click(p.control(control)); }
-    void clickIn(std::string_view window, std::string_view control) {
-        p.ui.click(*p.ui.findControl(gbk(window), gbk(control)));
-    }
     void freeTheDisk() { p.disk.setCapacity(std::nullopt); }
 
     ProgramRun p;
 };
 
 TEST_F(FullDiskProgramTest, AddSaysItFailedAndWorksOnceThereIsRoom) {
-    std::vector<std::string> captions;
+    std::vector<std::string> seen;
     p.then([&] {
-        paste("编辑框扩展名", "new");
-        paste("编辑框注释", "note");
-        click("按钮添加");
+        p.paste("编辑框扩展名", "new");
+        p.paste("编辑框注释", "note");
+        p.click("按钮添加");
     });
-    p.then([&] { captions.push_back(caption()); }, StepTiming::after(10));
+    p.then([&] { seen.push_back(p.caption()); }, StepTiming::after(10));
     p.then([&] {
-        paste("编辑框扩展名", "txt");
-        captions.push_back(p.ui.text(p.control("编辑框注释")));
+        p.paste("编辑框扩展名", "txt");
+        seen.push_back(p.text("编辑框注释"));
         freeTheDisk();
-        paste("编辑框扩展名", "new");
-        paste("编辑框注释", "note");
-        click("按钮添加");
+        p.paste("编辑框扩展名", "new");
+        p.paste("编辑框注释", "note");
+        p.click("按钮添加");
     });
-    p.then([&] { captions.push_back(caption()); }, StepTiming::after(10));
+    p.then([&] { seen.push_back(p.caption()); }, StepTiming::after(10));
     p.run();
 
-    EXPECT_EQ(captions, (std::vector<std::string>{editing_texts::addFailed("new"), "text",
+    EXPECT_EQ(seen, (std::vector<std::string>{editing_texts::addFailed("new"), "text",
                                                   editing_texts::addDone("new")}));
     EXPECT_EQ(p.databaseRows(), (StoreRows{{"txt", "text"}, {"doc", "word"}, {"new", "note"}}));
 }
 
 TEST_F(FullDiskProgramTest, ImportSaysNothingWasSavedAndWorksOnceThereIsRoom) {
     const auto importText = [&] {
-        p.then([&] { click("按钮导入"); });
+        p.then([&] { p.click("按钮导入"); });
         p.then([&] {
-            pasteInto("InputWindow", "编辑框输入区", "a,,,1;;;TXT,,,2;;;b,,,3");
-            clickIn("InputWindow", "按钮确认");
+            p.paste("编辑框输入区", "a,,,1;;;TXT,,,2;;;b,,,3", "InputWindow");
+            p.click("按钮确认", "InputWindow");
         }, StepTiming::after(10));
     };
     importText();

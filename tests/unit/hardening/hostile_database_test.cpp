@@ -78,14 +78,14 @@ class HostileDatabaseTest : public ::testing::TestWithParam<DamagedFile> {
 protected:
     void addAndLookUp() {
         p.then([&] {
-            p.ui.pasteText(p.control("编辑框扩展名"), "new");
-            p.ui.pasteText(p.control("编辑框注释"), "note");
-            p.ui.click(p.control("按钮添加"));
+            p.paste("编辑框扩展名", "new");
+            p.paste("编辑框注释", "note");
+            p.click("按钮添加");
         });
         p.then([&] {
-            p.ui.pasteText(p.control("编辑框扩展名"), "");
-            p.ui.pasteText(p.control("编辑框扩展名"), "new");
-            lookedUp.push_back(p.ui.text(p.control("编辑框注释")));
+            p.paste("编辑框扩展名", "");
+            p.paste("编辑框扩展名", "new");
+            lookedUp.push_back(p.text("编辑框注释"));
         });
     }
 
@@ -113,8 +113,8 @@ TEST_F(HostileDatabaseTest, StoreWithWiderFieldsOpensAsItIs) {
     const std::string longExtension(80, 'e');
     p.putDatabase({{longExtension, std::string(900, 'n')}}, widerFields());
     p.then([&] {
-        p.ui.pasteText(p.control("编辑框扩展名"), longExtension);
-        lookedUp.push_back(p.ui.text(p.control("编辑框注释")));
+        p.paste("编辑框扩展名", longExtension);
+        lookedUp.push_back(p.text("编辑框注释"));
     });
     addAndLookUp();
     p.run();

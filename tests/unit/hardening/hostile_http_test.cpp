@@ -103,21 +103,21 @@ TEST_P(HostileServerTest, LookupEndsWithWhatArrivedAndTheProgramWorksOn) {
     LoopbackHttpServer server(m.reply);
     p.services.setEncyclopediaHost(server.address());
     std::vector<std::string> seen;
-    const auto note = [&] { return p.ui.text(p.control("编辑框注释")); };
+    const auto note = [&] { return p.text("编辑框注释"); };
     resetPeakMemory();
     const std::size_t before = peakMemoryMiB();
     p.then([&] {
-        p.ui.pasteText(p.control("编辑框扩展名"), "zip");
-        p.ui.click(p.control("按钮百科"));
+        p.paste("编辑框扩展名", "zip");
+        p.click("按钮百科");
     });
     p.then([&] {
         seen.push_back(note());
         seen.push_back(p.ui.linkTarget(p.control("超级链接框网页版百科")));
-        p.ui.pasteText(p.control("编辑框扩展名"), "txt");
+        p.paste("编辑框扩展名", "txt");
         seen.push_back(note());
-        p.ui.pasteText(p.control("编辑框扩展名"), "new");
-        p.ui.pasteText(p.control("编辑框注释"), "added");
-        p.ui.click(p.control("按钮添加"));
+        p.paste("编辑框扩展名", "new");
+        p.paste("编辑框注释", "added");
+        p.click("按钮添加");
     });
     p.run();
     const std::size_t used = peakMemoryMiB() - before;

@@ -72,11 +72,25 @@ void ProgramRun::run() {
     }
 }
 
-tk::ControlRef ProgramRun::control(std::string_view formName) const {
-    const auto found = ui.findControl(gbk("MainWindow"), gbk(formName));
-    if (!found) ADD_FAILURE() << "no control " << formName;
+tk::ControlRef ProgramRun::control(std::string_view formName, std::string_view window) const {
+    const auto found = ui.findControl(gbk(window), gbk(formName));
+    if (!found) ADD_FAILURE() << "no control " << window << "/" << formName;
     return found.value_or(tk::ControlRef{});
 }
+
+void ProgramRun::paste(std::string_view control, std::string_view text, std::string_view window) {
+    ui.pasteText(this->control(control, window), text);
+}
+
+void ProgramRun::click(std::string_view control, std::string_view window) {
+    ui.click(this->control(control, window));
+}
+
+std::string ProgramRun::text(std::string_view control, std::string_view window) const {
+    return ui.text(this->control(control, window));
+}
+
+std::string ProgramRun::caption() const { return ui.text({*ui.findWindow(gbk("MainWindow"))}); }
 
 std::vector<std::string> ProgramRun::messages() const {
     std::vector<std::string> texts;

@@ -47,8 +47,14 @@ public:
     // Runs the program until it ends; a step the user cannot do fails the test.
     void run();
 
-    // A control of the main window by its form name (UTF-8).
-    tk::ControlRef control(std::string_view formName) const;
+    // A control by its form name (UTF-8), of the main window unless another is named.
+    tk::ControlRef control(std::string_view formName, std::string_view window = "MainWindow") const;
+    // The user's select-all and paste, and a click, on a control named as above.
+    void paste(std::string_view control, std::string_view text, std::string_view window = "MainWindow");
+    void click(std::string_view control, std::string_view window = "MainWindow");
+    // What a control shows: an edit box's text, a caption.
+    std::string text(std::string_view control, std::string_view window = "MainWindow") const;
+    std::string caption() const;
     // The texts of the message boxes shown so far (GBK).
     std::vector<std::string> messages() const;
 
