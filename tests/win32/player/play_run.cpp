@@ -22,6 +22,18 @@ void reportLeftovers(Play& play, const Line& last) {
 
 } // namespace
 
+void playSetUp(const std::string& file, const std::string& folder) {
+    std::ifstream in(file);
+    const PlayScript script = readScript(in);
+    win32::Win32Toolkit real(GetModuleHandleW(nullptr));
+    RecordingToolkit ui(real);
+    PlayerServices services(folder);
+    Play play(file, folder, ui, services);
+    const std::size_t end = script.starts.empty() ? script.lines.size() : script.starts.front();
+    for (std::size_t i = 0; i < end; ++i) runLine(play, script.lines[i]);
+    play.finish();
+}
+
 void playRun(const std::string& file, std::size_t run, const std::string& folder) {
     std::ifstream in(file);
     const PlayScript script = readScript(in);

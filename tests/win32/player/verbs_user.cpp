@@ -90,6 +90,29 @@ void key(Play& p, const Line& line) {
     p.driver.pressKey(control, chord.key, chord.modifiers);
 }
 
+// One half of a key press, as the keyboard sends it, with the modifiers held meanwhile.
+template <bool Down> void keyHalf(Play& p, const Line& line) {
+    const tk::ControlRef control = p.target(line, line.args[0]);
+    const KeyChord chord = keyChord(p, line, line.args[1]);
+    const HWND hwnd = p.ui.real().handleOf(control);
+    BYTE saved[256], held[256];
+    GetKeyboardState(saved);
+    GetKeyboardState(held);
+    if (chord.modifiers & tk::modifier::Ctrl) held[VK_CONTROL] = 0x80;
+    if (chord.modifiers & tk::modifier::Shift) held[VK_SHIFT] = 0x80;
+    if (chord.modifiers & tk::modifier::Alt) held[VK_MENU] = 0x80;
+    SetKeyboardState(held);
+    SetFocus(hwnd);
+    const bool alt = (chord.modifiers & tk::modifier::Alt) != 0;
+    const UINT scan = MapVirtualKeyW(static_cast<UINT>(chord.key), MAPVK_VK_TO_VSC);
+    LPARAM data = 1 | (static_cast<LPARAM>(scan) << 16);
+    if (!Down) data |= (1LL << 30) | (1LL << 31);
+    const UINT message = Down ? (alt ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP);
+    PostMessageW(hwnd, message, static_cast<WPARAM>(chord.key), data);
+    p.ui.real().processEvents();
+    SetKeyboardState(saved);
+}
+
 void click(Play& p, const Line& line) {
     const tk::ControlRef control = p.target(line, line.args[0]);
     if (isLink(p, control))
@@ -145,6 +168,8 @@ constexpr PlayVerb kVerbs[] = {
     {"type", VerbKind::User, type},
     {"paste", VerbKind::User, paste},
     {"key", VerbKind::User, key},
+    {"keydown", VerbKind::User, keyHalf<true>},
+    {"keyup", VerbKind::User, keyHalf<false>},
     {"click", VerbKind::User, click},
     {"right-click", VerbKind::User, rightClick},
     {"double-click", VerbKind::User, doubleClick},
