@@ -57,6 +57,7 @@ public:
     std::size_t startedChecked = 0;
     std::size_t openedChecked = 0;
     std::size_t requestsChecked = 0;
+    int repliesQueued = 0;
     std::map<tk::WindowId, std::size_t> captionsChecked;
 
 private:

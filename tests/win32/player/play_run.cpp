@@ -15,6 +15,8 @@ void reportLeftovers(Play& play, const Line& last) {
     for (const std::string& problem : play.ui.answerProblems) play.fail(last, problem);
     if (!play.ui.answers.empty())
         play.fail(last, std::to_string(play.ui.answers.size()) + " queued answer(s) were never asked for");
+    if (const auto replies = filesMatching(replySpool() + "\\*.reply"); !replies.empty())
+        play.fail(last, std::to_string(replies.size()) + " queued HTTP repl(ies) were never asked for");
     if (!play.ui.fileChoices.empty())
         play.fail(last, std::to_string(play.ui.fileChoices.size()) +
                             " queued file choice(s) were never asked for");
@@ -27,7 +29,7 @@ void playSetUp(const std::string& file, const std::string& folder) {
     const PlayScript script = readScript(in);
     win32::Win32Toolkit real(GetModuleHandleW(nullptr));
     RecordingToolkit ui(real);
-    PlayerServices services(folder);
+    PlayerServices services(folder, 0);
     Play play(file, folder, ui, services);
     const std::size_t end = script.starts.empty() ? script.lines.size() : script.starts.front();
     for (std::size_t i = 0; i < end; ++i) runLine(play, script.lines[i]);
@@ -42,8 +44,9 @@ void playRun(const std::string& file, std::size_t run, const std::string& folder
 
     win32::Win32Toolkit real(GetModuleHandleW(nullptr));
     RecordingToolkit ui(real);
-    PlayerServices services(folder);
+    PlayerServices services(folder, replyPort());
     Play play(file, folder, ui, services);
+    for (const std::string& reply : filesMatching(replySpool() + "\\*.reply")) removePath(reply);
 
     if (run == 0) {
         setClipboardText(std::nullopt);

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "play_verbs.h"
+#include "world.h"
 
 namespace extdict::player {
 namespace {
@@ -78,6 +79,9 @@ std::string unplayableReason(const PlayScript& script) {
             return "a check after \"wait\" looks at one instant of virtual time" + where(line);
         if (line.verb == "start") continue;
         if (!findPlayVerb(line.verb)) return "\"" + line.verb + "\" cannot be played" + where(line);
+        if (line.verb == "http" && (replySpool().empty() || replyPort() == 0))
+            return "the network's replies need the reply server (tests/win32/reply_server.py)" +
+                   where(line);
         if (line.verb == "clipboard" && !line.args.empty() && !line.args[0].quoted &&
             (line.args[0].raw == "held" || line.args[0].raw == "free"))
             return "another program holding the clipboard cannot be played" + where(line);

@@ -24,7 +24,10 @@ struct RequestSeen {
 
 class RecordingTransport final : public HttpTransport {
 public:
-    explicit RecordingTransport(HttpTransport& real) : real_(real) {}
+    // Every connection goes to the reply server on 127.0.0.1 at redirectPort, unless it is 0;
+    // the requests are recorded with the host and port the program asked for.
+    RecordingTransport(HttpTransport& real, int redirectPort)
+        : real_(real), redirectPort_(redirectPort) {}
     const std::vector<RequestSeen>& requests() const { return requests_; }
 
     NetHandle internetOpen(std::string_view userAgent, int accessType, std::string_view proxy,
@@ -53,6 +56,7 @@ public:
 
 private:
     HttpTransport& real_;
+    int redirectPort_;
     std::map<NetHandle, RequestSeen> connections_;  // host and port of each connection
     std::map<NetHandle, std::size_t> openRequests_;  // request handle -> index in requests_
     std::vector<RequestSeen> requests_;
@@ -60,8 +64,8 @@ private:
 
 class PlayerServices final : public Services {
 public:
-    explicit PlayerServices(std::string executableDirectory)
-        : directory_(std::move(executableDirectory)), http_(real_.http()) {}
+    PlayerServices(std::string executableDirectory, int replyPort)
+        : directory_(std::move(executableDirectory)), http_(real_.http(), replyPort) {}
 
     std::string registryDefaultValue(std::string_view key) override {
         return real_.registryDefaultValue(key);

@@ -7,7 +7,10 @@ NetHandle RecordingTransport::internetConnect(NetHandle internet, std::string_vi
                                               int service, std::uint32_t flags,
                                               std::uintptr_t context) {
     const NetHandle handle =
-        real_.internetConnect(internet, host, port, user, password, service, flags, context);
+        redirectPort_ == 0
+            ? real_.internetConnect(internet, host, port, user, password, service, flags, context)
+            : real_.internetConnect(internet, "127.0.0.1", redirectPort_, user, password, service,
+                                    flags, context);
     if (handle) connections_[handle] = RequestSeen{std::string(host), port, {}, {}, {}, {}};
     return handle;
 }

@@ -88,6 +88,28 @@ void clipboard(Play& p, const Line& line) {
     if (!setClipboardText(text)) p.abort(line, "cannot write the clipboard");
 }
 
+// The next reply of the reply server, as a file in its queue.
+void http(Play& p, const Line& line) {
+    const auto& args = line.args;
+    std::string head = "chunk 512 delay 0";
+    std::string body;
+    if (args[0].raw == "refuse" && args.size() == 1) {
+        head = "refuse";
+    } else {
+        if (args[0].raw != "reply" || args.size() < 2 || args.size() % 2 != 0)
+            p.abort(line, "http takes: refuse, or reply TEXT [chunk N] [delay MS]");
+        body = p.text(line, args[1]);
+        long long chunk = 512, delay = 0;
+        for (std::size_t i = 2; i < args.size(); i += 2)
+            (args[i].raw == "chunk" ? chunk : delay) = p.number(line, args[i + 1]);
+        head = "chunk " + std::to_string(chunk) + " delay " + std::to_string(delay);
+    }
+    char name[16];
+    std::snprintf(name, sizeof name, "%06d.reply", p.repliesQueued++);
+    if (!p.services.files().writeWholeFile(replySpool() + "\\" + name, head + "\n" + body))
+        p.abort(line, "cannot queue the reply");
+}
+
 void host(Play& p, const Line& line) { p.services.host = p.text(line, line.args[0]); }
 
 void answer(Play& p, const Line& line) {
@@ -119,6 +141,7 @@ constexpr PlayVerb kVerbs[] = {
     {"clipboard", VerbKind::Setup, clipboard},
     {"variable", VerbKind::RunSetup, variable},
     {"encyclopedia-host", VerbKind::RunSetup, host},
+    {"http", VerbKind::RunSetup, http},
     {"answer", VerbKind::RunSetup, answer},
     {"choose-file", VerbKind::RunSetup, chooseFile},
 };

@@ -127,6 +127,23 @@ RegistrySnapshot::~RegistrySnapshot() {
     }
 }
 
+namespace {
+
+std::wstring environmentVariable(const wchar_t* name) {
+    wchar_t value[MAX_PATH + 1] = {};
+    const DWORD length = GetEnvironmentVariableW(name, value, MAX_PATH);
+    return length == 0 || length > MAX_PATH ? std::wstring() : std::wstring(value, length);
+}
+
+} // namespace
+
+std::string replySpool() { return gbkFromWide(environmentVariable(L"EXTDICT_PLAYER_REPLIES")); }
+
+int replyPort() {
+    const std::wstring port = environmentVariable(L"EXTDICT_PLAYER_REPLY_PORT");
+    return port.empty() ? 0 : static_cast<int>(std::wcstol(port.c_str(), nullptr, 10));
+}
+
 std::optional<std::string> clipboardText() {
     if (!openClipboard()) return std::nullopt;
     std::optional<std::string> text;

@@ -36,6 +36,12 @@ private:
     std::vector<Saved> saved_;
 };
 
+// The reply server's queue of replies (tests/win32/reply_server.py): its folder, from
+// EXTDICT_PLAYER_REPLIES, and its port, from EXTDICT_PLAYER_REPLY_PORT; empty and 0 when
+// no server runs.
+std::string replySpool();
+int replyPort();
+
 // The clipboard's text (GBK), nothing when it holds none.
 std::optional<std::string> clipboardText();
 bool setClipboardText(const std::optional<std::string>& text);
