@@ -9,9 +9,6 @@ namespace {
 
 constexpr std::string_view kRecordSeparator = ";;;";
 constexpr std::string_view kFieldSeparator = ",,,";
-// The width of the extension field in the store's schema; longer texts are stored cut to the
-// whole characters that fit.
-constexpr std::size_t kExtensionFieldBytes = 50;
 
 ImportEntry entryOf(std::string_view piece) {
     ImportEntry entry;
@@ -47,7 +44,7 @@ void forEachExchangeEntry(std::string_view text,
     });
 }
 
-NewEntryFilter::NewEntryFilter(const RecordStore& store) {
+NewEntryFilter::NewEntryFilter(const RecordStore& store) : extensionWidth_(store.fieldWidth(1)) {
     const int count = store.recordCount();
     taken_.reserve(static_cast<std::size_t>(count));
     for (int record = 1; record <= count; ++record)
@@ -56,7 +53,7 @@ NewEntryFilter::NewEntryFilter(const RecordStore& store) {
 
 bool NewEntryFilter::admit(const ImportEntry& entry) {
     // Two extensions that differ only beyond the field's width would be stored alike.
-    const std::string_view stored = cutToWholeChars(entry.extension, kExtensionFieldBytes);
+    const std::string_view stored = cutToWholeChars(entry.extension, extensionWidth_);
     return taken_.insert(toLower(stored)).second;
 }
 

@@ -38,6 +38,7 @@ public:
 
 private:
     std::unordered_set<std::string> taken_;
+    std::size_t extensionWidth_;
 };
 
 // The entries worth adding, by the test above.

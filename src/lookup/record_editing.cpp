@@ -8,8 +8,6 @@ namespace {
 
 constexpr int kExtensionField = 1;
 constexpr int kNoteField = 2;
-// The extension field's width in the store's schema; a longer text is stored cut to it.
-constexpr std::size_t kExtensionFieldBytes = 50;
 
 void refuse(RecordEditing& editing, const std::string& message) {
     editing.ui.messageBox(message, tk::MessageIcon::Warning, tk::MessageButtons::Ok);
@@ -22,7 +20,7 @@ void flash(RecordEditing& editing, std::string_view message) {
 
 // Compared as it would be stored, so a text longer than the field cannot slip past.
 bool anyUnmarkedRecordHas(const RecordStore& store, std::string_view extension) {
-    const std::string_view stored = cutToWholeChars(extension, kExtensionFieldBytes);
+    const std::string_view stored = cutToWholeChars(extension, store.fieldWidth(kExtensionField));
     for (int r = 1; r <= store.recordCount(); ++r)
         if (!store.isDeletedAt(r) &&
             equalsIgnoringAsciiCase(store.fieldView(r, kExtensionField), stored))

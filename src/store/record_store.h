@@ -55,6 +55,10 @@ public:
     // outside 1..recordCount.
     std::string_view fieldView(int record, int k) const { return view_.field(record, k); }
     bool isDeletedAt(int record) const { return view_.isDeleted(record); }
+    // Bytes field k holds; a longer text is stored cut to the whole characters that fit.
+    std::size_t fieldWidth(int k) const {
+        return k >= 1 && k <= RecordView::kFieldCount ? view_.widths[k - 1] : 0;
+    }
     // Grows with every change to the records (and on open and close), so caches can keep in step.
     std::uint64_t changeCount() const;
 

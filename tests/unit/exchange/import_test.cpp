@@ -181,4 +181,18 @@ TEST_F(ImportCommand, AStoreThatCannotWriteAddsNothingAndSaysSo) {
     EXPECT_EQ(ui.messageBoxes()[0].icon, tk::MessageIcon::Warning);
 }
 
+// A database from elsewhere may have a wider extension field; the duplicate test then uses
+// that width, so texts that the store keeps apart are not taken for one.
+TEST(NewEntries, UseTheStoresOwnExtensionWidth) {
+    test::FaultyFileSystem files;
+    RecordStore store(files);
+    ASSERT_TRUE(
+        store.create("C:\\dict\\wide.edb", {{gbk("扩展名"), 10, 60}, {gbk("注释"), 10, 512}}));
+    ASSERT_TRUE(store.open("C:\\dict\\wide.edb"));
+    const std::string long50 = std::string(50, 'x');
+    const std::string text = long50 + "1,,,x;;;" + long50 + "2,,,y";
+    const auto kept = newEntries(store, parseExchangeText(text));
+    EXPECT_EQ(pairsOf(kept), (Pairs{{long50 + "1", "x"}, {long50 + "2", "y"}}));
+}
+
 } // namespace
