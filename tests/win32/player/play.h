@@ -46,7 +46,6 @@ public:
     tk::ControlRef target(const Line& line, const Token& token);
     std::string path(const Line& line, const Token& token);
     std::string databasePath() const;
-    const std::string& directory() const { return directory_; }
 
     RecordingToolkit& ui;
     PlayerServices& services;

@@ -1,6 +1,7 @@
 #pragma once
 // The verbs the player can play on the real program, by name ("check text" for checks).
 
+#include <span>
 #include <string_view>
 
 #include "play_script.h"
@@ -10,9 +11,9 @@ namespace extdict::player {
 class Play;
 
 enum class VerbKind {
-    Setup,        // changes the world; any time
-    RunSetup,     // belongs to the process that runs the program (answers, host, variables)
-    User,         // acts on the running program
+    Setup,     // changes the world; any time
+    RunSetup,  // belongs to the process that runs the program (answers, host, replies, variables)
+    User,      // acts on the running program
     Check,
 };
 
@@ -24,14 +25,6 @@ struct PlayVerb {
 
 // Nothing when the verb cannot be played on the real program.
 const PlayVerb* findPlayVerb(std::string_view name);
-
-void registerSetupVerbs();
-
-} // namespace extdict::player
-
-#include <span>
-
-namespace extdict::player {
 
 std::span<const PlayVerb> setupVerbs();
 std::span<const PlayVerb> userVerbs();

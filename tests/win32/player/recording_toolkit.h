@@ -41,7 +41,6 @@ public:
 
     // ---- What the player adds ----
     win32::Win32Toolkit& real() { return real_; }
-    win32::DialogAnswerer& answerer() { return answerer_; }
     std::optional<tk::WindowId> findWindow(const std::string& formName) const;
     std::vector<tk::WindowId> windows() const;
     bool everShown(const std::string& formName) const { return shownForms_.count(formName) > 0; }
