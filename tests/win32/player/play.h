@@ -57,6 +57,9 @@ public:
     std::size_t openedChecked = 0;
     std::size_t requestsChecked = 0;
     int repliesQueued = 0;
+    // Files held open for reading only, sharing only reading: others may read them but not
+    // write, replace, rename or remove them.
+    std::map<std::string, HANDLE> locks;
     std::map<tk::WindowId, std::size_t> captionsChecked;
 
 private:

@@ -137,6 +137,9 @@ void RecordingToolkit::queueFileAnswer(DialogKind kind) {
         if (kind != DialogKind::Save && GetFileAttributesW(win32::wideFromGbk(path).c_str()) ==
                                             INVALID_FILE_ATTRIBUTES)
             unplayable("choosing a file that does not exist in an open dialog");
+    if (kind == DialogKind::Save && choice.size() == 1 &&
+        GetFileAttributesW(win32::wideFromGbk(choice.front()).c_str()) != INVALID_FILE_ATTRIBUTES)
+        unplayable("choosing an existing file in a save dialog, which asks before replacing it");
     if (kind != DialogKind::Multi && choice.size() > 1) {
         answerProblems.push_back("several files chosen in a dialog that takes one; cancelled");
         choice.clear();

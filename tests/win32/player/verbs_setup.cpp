@@ -110,6 +110,28 @@ void http(Play& p, const Line& line) {
         p.abort(line, "cannot queue the reply");
 }
 
+void lock(Play& p, const Line& line) {
+    const std::string path = p.path(line, line.args[0]);
+    const HANDLE handle = CreateFileW(win32::wideFromGbk(path).c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) {
+        p.locks[path] = handle;
+        return;
+    }
+    const std::string where = " (line " + std::to_string(line.number) + ")";
+    if (GetLastError() == ERROR_FILE_NOT_FOUND)
+        p.skip("a lock on a file that does not exist needs the headless file system" + where);
+    p.skip("a lock on a file the program holds open for writing needs the headless file system" +
+           where);
+}
+
+void unlock(Play& p, const Line& line) {
+    const auto found = p.locks.find(p.path(line, line.args[0]));
+    if (found == p.locks.end()) return;
+    CloseHandle(found->second);
+    p.locks.erase(found);
+}
+
 void host(Play& p, const Line& line) { p.services.host = p.text(line, line.args[0]); }
 
 void answer(Play& p, const Line& line) {
@@ -140,6 +162,8 @@ constexpr PlayVerb kVerbs[] = {
     {"registry", VerbKind::Setup, registry},
     {"clipboard", VerbKind::Setup, clipboard},
     {"variable", VerbKind::RunSetup, variable},
+    {"lock", VerbKind::RunSetup, lock},
+    {"unlock", VerbKind::RunSetup, unlock},
     {"encyclopedia-host", VerbKind::RunSetup, host},
     {"http", VerbKind::RunSetup, http},
     {"answer", VerbKind::RunSetup, answer},
