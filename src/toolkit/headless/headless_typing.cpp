@@ -99,7 +99,12 @@ void HeadlessToolkit::applyKeyDefault(tk::ControlRef ref, int key, int modifiers
     if (key == headless_keys::Backspace) return userDelete(ref, false);
     if (key == headless_keys::Delete) return userDelete(ref, true);
     if (key == tk::key::Enter) {
-        if (edit->style.multiLine && edit->style.wantReturn) userInsert(ref, "\r\n");
+        // As on Windows: Enter, Shift+Enter and Ctrl+Enter type a line break; Alt or
+        // Ctrl+Shift with Enter type nothing.
+        const bool typesLineBreak = modifiers == 0 || modifiers == tk::modifier::Shift ||
+                                    modifiers == tk::modifier::Ctrl;
+        if (typesLineBreak && edit->style.multiLine && edit->style.wantReturn)
+            userInsert(ref, "\r\n");
         return;
     }
     if (key == tk::key::Left || key == tk::key::Right || key == headless_keys::Home ||
