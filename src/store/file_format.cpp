@@ -103,7 +103,10 @@ std::optional<Commit> newestCommit(std::string_view firstSlot, std::string_view 
     const auto first = decodeCommit(firstSlot);
     const auto second = decodeCommit(secondSlot);
     if (!first || !second) return first ? first : second;
-    return first->sequence > second->sequence ? first : second;
+    // Serial-number order, so that the commit after the largest sequence (which wraps to 0)
+    // is still the newer one.
+    const auto ahead = static_cast<std::int64_t>(first->sequence - second->sequence);
+    return ahead > 0 ? first : second;
 }
 
 std::string encodeJournal(std::uint64_t recordIndex, std::string_view image) {
