@@ -163,6 +163,24 @@ TEST(StoreFile, FallsBackToTheOtherCommitSlotWhenTheNewerIsTorn) {
     EXPECT_EQ(reopenRows(files, kPath), Rows(kRows.begin(), kRows.end() - 1));
 }
 
+// A file whose commit sequence has reached its largest value: the next commit wraps to 0 and
+// must still count as the newer one, or the records it committed are lost at the next open.
+TEST(StoreFile, ACommitSequenceThatWrapsKeepsTheNewestRecords) {
+    auto bytes = storeBytes(kRows);
+    bytes.replace(512, 32, std::string(32, '\0'));
+    bytes.replace(1024, 32, format::encodeCommit({~std::uint64_t{0}, kRows.size()}));
+    FaultyFileSystem files;
+    files.putFile(kPath, bytes);
+    {
+        RecordStore store(files);
+        ASSERT_TRUE(store.open(kPath));
+        ASSERT_TRUE(store.addRecord("new", "after the wrap"));
+    }
+    Rows expected = kRows;
+    expected.push_back({"new", "after the wrap"});
+    EXPECT_EQ(reopenRows(files, kPath), expected);
+}
+
 TEST(StoreFile, OpenUndoesAnInterruptedRewriteFromTheJournal) {
     auto bytes = storeBytes(kRows);
     const auto original = bytes.substr(recordAt(1), kRecordSize);
